@@ -1,0 +1,93 @@
+// TWjCzy: the operator session. One instance, CurCzy, per process (created first at
+// start, before CurDBAction), shared by programs, packages and modules.
+//
+// Login asks for the operator through the session's UI (TWjSessionUi, installed by the
+// GUI library; tests install a scripted one), checks the password against
+// WJ_SYS_CZY.CZYPASSWORD (TWjEncrypt), and on an operator without a password has one
+// set first (typed twice). Rights: level 0 holds every right; others hold the codes
+// listed for them in WJ_SYS_CZYQX.
+#pragma once
+#include "wjglobal.h"
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class TDBAction;
+
+// What the session needs from a user interface.
+class WJCORE_EXPORT TWjSessionUi
+{
+public:
+    virtual ~TWjSessionUi() = default;
+    // Operator name and password; false when the user cancels. `operators` lists the
+    // names to offer, `message` is a line to show (empty the first time).
+    virtual bool AskCredentials(const QStringList &operators, QString *name, QString *password) = 0;
+    // A new password, typed twice and equal; false when cancelled.
+    virtual bool AskNewPassword(const QString &name, const QString &reason, QString *password) = 0;
+    virtual void CloseSplash() {}
+};
+
+class WJCORE_EXPORT TWjCzy : public QObject
+{
+    Q_OBJECT
+public:
+    enum class CheckResult { Ok, UnknownOperator, WrongPassword, NoPasswordSet };
+
+    explicit TWjCzy(QObject *parent = nullptr);
+
+    QString ProgramDir;      // ends in '/'
+    QString SysCode;         // product code, set by the login
+    QString CzyName;
+    int CzyLevel = -1;
+    QString SessionCaption;
+    QString NavIniPath;
+
+    void SetDb(TDBAction *db) { m_db = db; }
+    void SetUi(TWjSessionUi *ui) { m_ui = ui; }
+    TWjSessionUi *Ui() const { return m_ui; }
+
+    // true when an operator is logged in. At operator change (first = false) a cancel
+    // keeps the operator who was logged in.
+    bool Login(bool first);
+    bool Login_Server(bool first);
+    bool LoggedIn() const { return !CzyName.isEmpty(); }
+    void FreeFlashForm();
+
+    // The steps of a login, for the dialogs and the lock window.
+    CheckResult CheckPassword(const QString &name, const QString &password);
+    void SetPassword(const QString &name, const QString &password);
+    void BecomeOperator(const QString &name);
+    QStringList Operators();
+
+    quint16 GetQxCz(const QString &rightCode);
+    bool CheckRight(const QString &rightCode);
+    void GrantRight(const QString &name, const QString &rightCode, bool granted);
+
+    void InsertLogData(const QString &text);
+    void CheckLogRedord();
+
+    // Input-method hint of the operator (WJ_SYS_CZY.IMEMODE, 1: prefer Latin input) on
+    // every input of the window.
+    void SetMyIme(QObject *window);
+    QString GetMySkinId();
+    void SetMySkinId(const QString &id);
+
+    // Runs function `function` of tool module `module` with the window's handle.
+    void RunDll(QObject *window, const QString &module, const QString &function);
+    // Printing with report layouts: not available in this version; says so.
+    void RunPrnDll(QObject *window, QObject *dataSource, const QString &reportName);
+
+    static QString ProductCode() { return QStringLiteral("WJQX"); }
+
+signals:
+    void OperatorChanged();
+
+private:
+    TDBAction &db() const;
+    bool loginLoop(bool first);
+
+    TDBAction *m_db = nullptr;
+    TWjSessionUi *m_ui = nullptr;
+};
+
+WJCORE_EXPORT extern TWjCzy *CurCzy;

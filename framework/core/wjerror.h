@@ -1,0 +1,40 @@
+// Errors of the framework. Anything a user's action cannot complete raises one of
+// these; the general error report (WjApplication) shows its text in one box.
+#pragma once
+#include "wjglobal.h"
+#include <QString>
+#include <exception>
+
+class WJCORE_EXPORT EWjError : public std::exception
+{
+public:
+    explicit EWjError(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
+    const QString &Message() const { return m_message; }
+    const char *what() const noexcept override { return m_utf8.constData(); }
+
+private:
+    QString m_message;
+    QByteArray m_utf8;
+};
+
+// A statement the database refused: carries the statement and the driver's text.
+class WJCORE_EXPORT EWjDbError : public EWjError
+{
+public:
+    EWjDbError(const QString &driverText, const QString &sql)
+        : EWjError(QStringLiteral("数据库操作失败：%1\n语句：%2").arg(driverText, sql)),
+          m_driverText(driverText), m_sql(sql) {}
+    const QString &DriverText() const { return m_driverText; }
+    const QString &Sql() const { return m_sql; }
+
+private:
+    QString m_driverText;
+    QString m_sql;
+};
+
+// An action the user ended (No to a question, cancel): unwinds quietly, shows nothing.
+class WJCORE_EXPORT EWjAbort : public EWjError
+{
+public:
+    EWjAbort() : EWjError(QString()) {}
+};

@@ -1,0 +1,134 @@
+#include "schema.h"
+#include "wjdbaction.h"
+#include "wjerror.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QFile>
+#include <QMap>
+#include <QRegularExpression>
+
+namespace ShopSchema {
+namespace {
+
+// step number -> resource path, for one folder
+QMap<int, QString> steps(const QString &folder)
+{
+    QMap<int, QString> r;
+    static const QRegularExpression re(QStringLiteral("^(\\d{4})_.*\\.sql$"));
+    const QDir dir(QStringLiteral(":/schema/") + folder);
+    for (const QString &f : dir.entryList(QDir::Files, QDir::Name)) {
+        const auto m = re.match(f);
+        if (m.hasMatch())
+            r.insert(m.captured(1).toInt(), dir.filePath(f));
+    }
+    return r;
+}
+
+QString readScript(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw EWjError(QStringLiteral("无法读取数据库脚本 %1").arg(path));
+    return QString::fromUtf8(f.readAll());
+}
+
+void runScript(TDBAction &db, const QString &path)
+{
+    for (const QString &st : SplitStatements(readScript(path)))
+        db.ExecuteSQL(st);
+}
+
+bool isDemo(TDBAction &db)
+{
+    return db.SelectValue(QStringLiteral("select PVALUE from WJ_SYS_PARAM where PGROUP='系统' and PNAME='演示数据'")).toString()
+           == QLatin1String("1");
+}
+
+} // namespace
+
+QStringList SplitStatements(const QString &script)
+{
+    QStringList out;
+    QString cur;
+    const QStringList lines = script.split(QLatin1Char('\n'));
+    for (QString line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.trimmed().startsWith(QLatin1String("--")))
+            continue;
+        cur += line + QLatin1Char('\n');
+        if (line.trimmed().endsWith(QLatin1Char(';'))) {
+            QString st = cur.trimmed();
+            st.chop(1);
+            if (!st.trimmed().isEmpty())
+                out << st.trimmed();
+            cur.clear();
+        }
+    }
+    if (!cur.trimmed().isEmpty())
+        out << cur.trimmed();
+    return out;
+}
+
+QStringList StepFiles(const QString &folder)
+{
+    QStringList r;
+    for (const QString &p : steps(folder))
+        r << QFileInfo(p).fileName();
+    return r;
+}
+
+int LatestVersion()
+{
+    const auto s = steps(QStringLiteral("sqlite"));
+    return s.isEmpty() ? 0 : s.lastKey();
+}
+
+int CurrentVersion(TDBAction &db)
+{
+    if (!db.TableExists(QStringLiteral("WJ_SYS_VERSION")))
+        return 0;
+    return db.SelectValue(QStringLiteral("select coalesce(max(VER),0) from WJ_SYS_VERSION"), 0).toInt();
+}
+
+void Upgrade(TDBAction &db, bool demo)
+{
+    const QString dialect = db.Dialect().Name();
+    const auto ddl = steps(dialect);
+    const auto seed = steps(QStringLiteral("seed"));
+    const auto demoRows = steps(QStringLiteral("demo"));
+    int cur = CurrentVersion(db);
+    if (cur > LatestVersion())
+        throw EWjError(QStringLiteral("数据库版本（%1）比本程序（%2）新，请先升级程序。").arg(cur).arg(LatestVersion()));
+    const bool fresh = (cur == 0);
+    for (auto it = ddl.begin(); it != ddl.end(); ++it) {
+        if (it.key() <= cur)
+            continue;
+        TWjTransaction tr(db);
+        if (it.key() == 1 || !db.TableExists(QStringLiteral("WJ_SYS_VERSION")))
+            db.ExecuteSQL(QStringLiteral("create table WJ_SYS_VERSION (VER integer not null primary key, APPLIED varchar(19) not null)"));
+        runScript(db, it.value());
+        if (seed.contains(it.key()))
+            runScript(db, seed.value(it.key()));
+        if (fresh && demo && it.key() == 1)
+            db.ExecuteSQL(QStringLiteral("insert into WJ_SYS_PARAM(PGROUP,PNAME,PVALUE,PNOTE) values('系统','演示数据','1','演示数据库')"));
+        if (demoRows.contains(it.key()) && isDemo(db))
+            runScript(db, demoRows.value(it.key()));
+        db.ExecuteSQL(QStringLiteral("insert into WJ_SYS_VERSION(VER,APPLIED) values(%1,%2)")
+                          .arg(it.key())
+                          .arg(TDBAction::QuotedStr(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")))));
+        tr.Commit();
+        cur = it.key();
+    }
+}
+
+void OpenDatabase(TDBAction &db, const TWjDbConfig &config)
+{
+    db.Connect(config);
+    const bool demo = config.demoData && (db.IsNewDatabase() || CurrentVersion(db) == 0);
+    Upgrade(db, demo);
+}
+
+} // namespace ShopSchema
