@@ -1,0 +1,248 @@
+// The data access service and its dataset, on the database kind under test.
+#include "schema.h"
+#include "wjerror.h"
+#include "wjtestsupport.h"
+
+#include <QtTest>
+
+class TestDbAction : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<TestDatabase> t;
+
+    void makeTable()
+    {
+        t->db().ExecuteSQL("create table T_Item (Item_Id integer not null primary key, Name varchar(40), "
+                           "Price numeric(18,4), Made date)");
+        t->db().ExecuteSQL("insert into T_Item values(1,'甲',12.5,'2026-01-05')");
+        t->db().ExecuteSQL("insert into T_Item values(2,'O''Brien',0.1,'2025-12-31')");
+        t->db().ExecuteSQL("insert into T_Item values(3,'丙',1234567.8901,null)");
+    }
+
+private slots:
+    void init()
+    {
+        WJ_REQUIRE_DB();
+        t = std::make_unique<TestDatabase>();
+        makeTable();
+    }
+    void cleanup() { t.reset(); }
+
+    void selectWalksResult()
+    {
+        TWjQuery q;
+        t->db().SelectTable("select * from T_Item order by Item_Id", q);
+        QCOMPARE(q.RecordCount(), 3);
+        QVERIFY(q.Bof() && !q.Eof());
+        QStringList names;
+        for (q.First(); !q.Eof(); q.Next())
+            names << q.FieldByName("name").AsString();
+        QCOMPARE(names, QStringList({"甲", "O'Brien", "丙"}));
+        q.Last();
+        QCOMPARE(q.FieldByName("PRICE").AsCurrency().ToString(), QString("1234567.8901"));
+        q.Prior();
+        QCOMPARE(q.FieldByName("Price").AsCurrency().Raw(), 1000);  // 0.1 exactly
+        QCOMPARE(q.FieldByName("Price").AsString(), QString("0.1"));
+        q.First();
+        QCOMPARE(q.FieldByName("Item_Id").AsInteger(), 1);
+        QCOMPARE(q.FieldByName("Made").AsDate(), QDate(2026, 1, 5));
+        QCOMPARE(q.FieldByName("Made").AsString(), QString("2026-01-05"));
+        q.Prior();
+        QVERIFY(q.Bof());
+        QVERIFY_THROWS_EXCEPTION(EWjError, q.FieldByName("NoSuch"));
+
+        t->db().SelectTable("select * from T_Item where Item_Id<0", q);
+        QVERIFY(q.Bof() && q.Eof());
+        QCOMPARE(q.RecordCount(), 0);
+
+        t->db().GetSerData("select count(*) as N from T_Item");
+        QCOMPARE(t->db().SerQuery()->FieldByName("N").AsInteger(), 3);
+    }
+
+    void quotedTextAndIsoDatesCompare()
+    {
+        QCOMPARE(TDBAction::QuotedStr("a'b''c"), QString("'a''b''''c'"));
+        const QString hostile = "x'); drop table T_Item; --";
+        QVERIFY(!t->db().CheckTbHaveData("T_Item", "Name", hostile));
+        QVERIFY(t->db().CheckTbHaveData("T_Item", "Name", "O'Brien"));
+        QVERIFY(t->db().TableExists("T_Item"));
+        // Dates written as ISO literals compare as dates on both databases.
+        const int n = t->db().SelectValue("select count(*) from T_Item where Made>=" + t->db().DateStr(QDate(2026, 1, 1))).toInt();
+        QCOMPARE(n, 1);
+        QCOMPARE(WjSql::CheckNumber(" 12.5 "), QString("12.5"));
+        QCOMPARE(WjSql::CheckNumber(""), QString("0"));
+        QVERIFY_THROWS_EXCEPTION(EWjError, WjSql::CheckNumber("1;delete", "数量"));
+        QVERIFY_THROWS_EXCEPTION(EWjError, WjSql::CheckInteger("1.5"));
+        QVERIFY_THROWS_EXCEPTION(EWjError, WjSql::Ident("T_Item;x"));
+    }
+
+    void valuesToItemsKeepResultOrder()
+    {
+        QCOMPARE(t->db().GetDbFileValueToItems("T_Item", "Name", " order by Item_Id desc"),
+                 QStringList({"丙", "O'Brien", "甲"}));
+    }
+
+    void failingStatementCarriesStatementAndDriverText()
+    {
+        const QString bad = "insert into T_Item(Item_Id,Name) values(1,'dup')";
+        try {
+            t->db().ExecuteSQL(bad);
+            QFAIL("a duplicate key must fail");
+        } catch (const EWjDbError &e) {
+            QCOMPARE(e.Sql(), bad);
+            QVERIFY(!e.DriverText().isEmpty());
+            QVERIFY(e.Message().contains(bad));
+        }
+        QVERIFY_THROWS_EXCEPTION(EWjDbError, t->db().ExecuteSQL("select * from NoSuchTable"));
+    }
+
+    void transactionsStandOrFallTogether()
+    {
+        auto count = [&] { return t->db().SelectValue("select count(*) from T_Item").toInt(); };
+        {
+            TWjTransaction tr(t->db());
+            t->db().ExecuteSQL("insert into T_Item(Item_Id,Name) values(10,'a')");
+            tr.Commit();
+        }
+        QCOMPARE(count(), 4);
+        try {
+            TWjTransaction tr(t->db());
+            t->db().ExecuteSQL("insert into T_Item(Item_Id,Name) values(11,'b')");
+            t->db().ExecuteSQL("insert into T_Item(Item_Id,Name) values(11,'b again')");  // fails
+            tr.Commit();
+            QFAIL("must not get here");
+        } catch (const EWjDbError &) {
+        }
+        QCOMPARE(count(), 4);  // the first insert was rolled back too
+        QVERIFY(!t->db().InTransaction());
+
+        // A nested level that rolls back undoes the whole transaction.
+        t->db().BeginTrans();
+        t->db().ExecuteSQL("insert into T_Item(Item_Id,Name) values(12,'c')");
+        {
+            TWjTransaction inner(t->db());
+            t->db().ExecuteSQL("insert into T_Item(Item_Id,Name) values(13,'d')");
+        }  // left without Commit
+        QVERIFY_THROWS_EXCEPTION(EWjError, t->db().CommitTrans());
+        QVERIFY(!t->db().InTransaction());
+        QCOMPARE(count(), 4);
+    }
+
+    void keysAreNeverHandedOutTwice()
+    {
+        // Beyond the stored keys, and several drawn before any row is stored.
+        QStringList ids;
+        for (int i = 0; i < 5; ++i)
+            ids << t->db().GetTbId("T_Item", "Item_Id");
+        QCOMPARE(ids, QStringList({"4", "5", "6", "7", "8"}));
+        // A row stored with a key of its own moves the counter past it.
+        t->db().ExecuteSQL("insert into T_Item(Item_Id,Name) values(100,'x')");
+        QCOMPARE(t->db().GetTbId("T_Item", "Item_Id"), QString("101"));
+
+        // Two workstations drawing in turn and inside open transactions.
+        auto second = t->OpenSecond();
+        QSet<QString> seen;
+        for (int i = 0; i < 40; ++i) {
+            TDBAction &d = (i % 2) ? *second : t->db();
+            const QString id = d.GetTbId("T_Item", "Item_Id");
+            QVERIFY2(!seen.contains(id), qPrintable(id));
+            seen.insert(id);
+        }
+        t->db().BeginTrans();
+        const QString inTrans = t->db().GetTbId("T_Item", "Item_Id");
+        t->db().CommitTrans();
+        const QString other = second->GetTbId("T_Item", "Item_Id");
+        QVERIFY(inTrans != other && !seen.contains(inTrans) && !seen.contains(other));
+    }
+
+    void datasetPositionsAndBookmarks()
+    {
+        TWjQuery q;
+        t->db().SelectTable("select Item_Id,Name from T_Item order by Item_Id", q);
+        QVERIFY(q.Locate("name", "o'brien", TWjQuery::CaseInsensitive));
+        QCOMPARE(q.RecNo(), 2);
+        const auto bm = q.GetBookmark();
+        q.First();
+        q.GotoBookmark(bm);
+        QCOMPARE(q.FieldByName("Item_Id").AsInteger(), 2);
+        QVERIFY(!q.Locate("Name", "nobody"));
+        QCOMPARE(q.RecNo(), 2);  // a failed Locate keeps the position
+
+        // Requery returns to the same key even when rows before it appeared.
+        t->db().ExecuteSQL("insert into T_Item(Item_Id,Name) values(0,'zero')");
+        q.Requery(true, "Item_Id");
+        QCOMPARE(q.RecordCount(), 4);
+        QCOMPARE(q.FieldByName("Item_Id").AsInteger(), 2);
+        // and to a near row when its row is gone
+        t->db().ExecuteSQL("delete from T_Item where Item_Id=2");
+        q.Requery(true, "Item_Id");
+        QCOMPARE(q.RecNo(), 3);
+        QCOMPARE(q.FieldByName("Item_Id").AsInteger(), 3);
+    }
+
+    void cachedUpdatesApplyInOneTransaction()
+    {
+        TWjQuery q;
+        t->db().SelectTable("select Item_Id,Name,Price from T_Item order by Item_Id", q);
+        q.AddCalcField("Shown");
+        q.Locate("Item_Id", 1);
+        q.SetValue("Price", QVariant::fromValue(Currency::FromRaw(99999)));
+        q.SetValue("Shown", "display only");
+        q.Locate("Item_Id", 3);
+        q.Delete();
+        q.Append();
+        q.SetValue("Item_Id", 50);
+        q.SetValue("Name", "新'行");
+        QVERIFY(q.UpdatesPending());
+
+        // A failing statement stores nothing and keeps the cache for another try.
+        t->db().SetStatementFilter([](const QString &sql) { return !sql.startsWith("insert"); });
+        QVERIFY_THROWS_EXCEPTION(EWjDbError, q.ApplyUpdates("T_Item", "Item_Id"));
+        t->db().SetStatementFilter({});
+        QCOMPARE(t->db().SelectValue("select count(*) from T_Item").toInt(), 3);
+        QCOMPARE(Currency::FromVariant(t->db().SelectValue("select Price from T_Item where Item_Id=1")).ToString(), QString("12.5"));
+        QVERIFY(q.UpdatesPending());
+
+        q.ApplyUpdates("T_Item", "Item_Id");
+        QVERIFY(!q.UpdatesPending());
+        TWjQuery r;
+        t->db().SelectTable("select Item_Id,Name,Price from T_Item order by Item_Id", r);
+        QCOMPARE(r.RecordCount(), 3);
+        QCOMPARE(r.FieldByName("Price").AsCurrency().ToString(), QString("9.9999"));
+        r.Last();
+        QCOMPARE(r.FieldByName("Name").AsString(), QString("新'行"));
+
+        // CancelUpdates brings back deleted rows in their place and drops added ones.
+        q.First();
+        q.Delete();
+        q.Append();
+        q.SetValue("Item_Id", 60);
+        q.CancelUpdates();
+        QCOMPARE(q.RecordCount(), 3);
+        QCOMPARE(q.FieldByName("Item_Id").AsInteger(), 1);
+        QVERIFY(!q.UpdatesPending());
+    }
+
+    void schemaUpgradeIsRecordedAndRepeatable()
+    {
+        QCOMPARE(ShopSchema::CurrentVersion(t->db()), ShopSchema::LatestVersion());
+        ShopSchema::Upgrade(t->db(), false);  // nothing left to do
+        QCOMPARE(t->db().SelectValue("select count(*) from WJ_SYS_CZY where CZYLEVEL=0").toInt(), 1);
+        QCOMPARE(t->db().SelectValue("select count(*) from WJ_SYS_CZY where CZYPASSWORD<>''").toInt(), 0);
+        // Each step exists for both dialects.
+        QCOMPARE(ShopSchema::StepFiles("sqlite"), ShopSchema::StepFiles("postgres"));
+        QCOMPARE(ShopSchema::SplitStatements("-- c\ncreate table a (x int);\ninsert into a values(1);\n"),
+                 QStringList({"create table a (x int)", "insert into a values(1)"}));
+    }
+
+    void demoDatabaseGetsDemoRows()
+    {
+        t.reset();
+        t = std::make_unique<TestDatabase>(true, true);
+        QCOMPARE(t->db().SelectValue("select PVALUE from WJ_SYS_PARAM where PNAME='演示数据'").toString(), QString("1"));
+        QVERIFY(t->db().SelectValue("select count(*) from WJ_SYS_CZY").toInt() > 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDbAction)
+#include "test_dbaction.moc"
