@@ -34,4 +34,4 @@ else
   echo "not root: the PostgreSQL runs are skipped"
 fi
 export QT_QPA_PLATFORM=offscreen
-cd "$BUILD" && ctest --output-on-failure -j2 --timeout 900
+cd "$BUILD" && ctest --output-on-failure -j2 --timeout 900 "${@:2}"
