@@ -93,6 +93,7 @@ void TDBAction::Disconnect()
     if (!QSqlDatabase::contains(m_connName))
         return;
     m_serQuery->Close();
+    m_prepared.clear();
     {
         QSqlDatabase db = QSqlDatabase::database(m_connName, false);
         if (db.isOpen())
@@ -173,6 +174,29 @@ int TDBAction::ExecuteCount(const QString &sql)
     return q.numRowsAffected();
 }
 
+int TDBAction::ExecuteBound(const QString &sql, const QVariantList &values)
+{
+    checkConnected(sql);
+    if (m_filter && !m_filter(sql))
+        throw EWjDbError(QStringLiteral("语句被拒绝（测试）"), sql);
+    auto it = m_prepared.find(sql);
+    if (it == m_prepared.end()) {
+        auto q = std::make_unique<QSqlQuery>(Database());
+        q->setForwardOnly(true);
+        if (!q->prepare(sql))
+            throw EWjDbError(q->lastError().text().trimmed(), sql);
+        it = m_prepared.emplace(sql, std::move(q)).first;
+    }
+    QSqlQuery &q = *it->second;
+    for (int i = 0; i < values.size(); ++i)
+        q.bindValue(i, values[i]);
+    if (!q.exec())
+        throw EWjDbError(q.lastError().text().trimmed(), sql);
+    const int n = q.numRowsAffected();
+    q.finish();
+    return n;
+}
+
 QVariant TDBAction::SelectValue(const QString &sql, const QVariant &def)
 {
     QSqlQuery q;
@@ -184,6 +208,13 @@ QVariant TDBAction::SelectValue(const QString &sql, const QVariant &def)
 
 QString TDBAction::GetTbId(const QString &table, const QString &idColumn)
 {
+    return QString::number(GetTbIdBlock(table, idColumn, 1));
+}
+
+qint64 TDBAction::GetTbIdBlock(const QString &table, const QString &idColumn, int count)
+{
+    if (count < 1)
+        throw EWjError(QStringLiteral("无效的编号数量：%1").arg(count));
     const QString t = WjSql::Ident(table).toUpper();
     const QString c = WjSql::Ident(idColumn).toUpper();
     const QString where = QStringLiteral(" where TBNAME=%1 and IDNAME=%2").arg(QuotedStr(t), QuotedStr(c));
@@ -192,11 +223,11 @@ QString TDBAction::GetTbId(const QString &table, const QString &idColumn)
     // One statement: atomic against other connections, and never below the stored keys
     // (rows may have been written with keys of their own).
     const QString maxStored = QStringLiteral("(select coalesce(max(%1),0) from %2)").arg(idColumn, table);
-    const QVariant v = SelectValue(QStringLiteral("update WJ_SYS_TBID set CURID=%1+1%2 returning CURID")
-                                       .arg(Dialect().Greatest(QStringLiteral("CURID"), maxStored), where));
+    const QVariant v = SelectValue(QStringLiteral("update WJ_SYS_TBID set CURID=%1+%2%3 returning CURID")
+                                       .arg(Dialect().Greatest(QStringLiteral("CURID"), maxStored)).arg(count).arg(where));
     if (!v.isValid())
         throw EWjDbError(QStringLiteral("无法取得新的编号"), table);
-    return QString::number(v.toLongLong());
+    return v.toLongLong() - count + 1;
 }
 
 bool TDBAction::CheckTbHaveData(const QString &table, const QString &column, const QString &value)

@@ -16,6 +16,7 @@
 #include <QSqlDatabase>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 
 // Connection settings, read from "SYS\WjOptions.ini" section [DB].
 struct WJCORE_EXPORT TWjDbConfig
@@ -68,6 +69,10 @@ public:
     void ExecuteSQL(const TWjStatementSource &control, bool flag);
     // Runs a statement and returns the number of rows it changed.
     int ExecuteCount(const QString &sql);
+    // Runs `sql` with its '?' placeholders bound to `values` and returns the number of
+    // rows it changed. The statement is prepared once per text and kept for the
+    // connection: the way to run one statement many times (bulk writes in a transaction).
+    int ExecuteBound(const QString &sql, const QVariantList &values);
     // First column of the first row, or `def` when there is no row.
     QVariant SelectValue(const QString &sql, const QVariant &def = QVariant());
 
@@ -75,6 +80,8 @@ public:
     // connections too: drawn by one atomic update of the key table, and always beyond
     // the largest key stored in the table.
     QString GetTbId(const QString &table, const QString &idColumn);
+    // The first of `count` consecutive new keys, drawn in the same one atomic update.
+    qint64 GetTbIdBlock(const QString &table, const QString &idColumn, int count);
     bool CheckTbHaveData(const QString &table, const QString &column, const QString &value);
     // The column's values for the rows the tail clause picks, in result order.
     QStringList GetDbFileValueToItems(const QString &table, const QString &column, const QString &tail);
@@ -112,6 +119,7 @@ private:
     bool m_rollbackOnly = false;
     bool m_newDatabase = false;
     std::function<bool(const QString &)> m_filter;
+    std::unordered_map<QString, std::unique_ptr<class QSqlQuery>> m_prepared;
 };
 
 // The process's one data access service (created by the program at start).

@@ -25,6 +25,7 @@ public:
     QString QtDriver() const override { return QStringLiteral("QPSQL"); }
     QString Greatest(const QString &a, const QString &b) const override
     { return QStringLiteral("greatest(%1,%2)").arg(a, b); }
+    QString ForUpdate() const override { return QStringLiteral(" for update"); }
     QString TableExistsSql(const QString &table) const override
     {
         return QStringLiteral("select count(*) from information_schema.tables where table_schema=current_schema() "

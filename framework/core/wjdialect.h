@@ -19,6 +19,10 @@ public:
     virtual QString DateTimeLiteral(const QDateTime &dt) const;
     // SQL of the larger of two values.
     virtual QString Greatest(const QString &a, const QString &b) const = 0;
+    // Appended to a select inside a transaction: locks the rows read until it ends, so
+    // a read-modify-write cannot interleave with another connection's (empty where the
+    // transaction already holds the database's write lock).
+    virtual QString ForUpdate() const { return QString(); }
     // True when a table or view of that name exists.
     virtual QString TableExistsSql(const QString &table) const = 0;
 

@@ -14,6 +14,48 @@ void TWjDataSetModel::SetCaption(const QString &field, const QString &caption)
     emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
+QString TWjDataSetModel::Caption(const QString &field) const
+{
+    return m_captions.value(field.toLower(), field);
+}
+
+void TWjDataSetModel::SetColumns(const QStringList &fields)
+{
+    beginResetModel();
+    m_columns = fields;
+    endResetModel();
+}
+
+QStringList TWjDataSetModel::Columns() const
+{
+    if (!m_columns.isEmpty())
+        return m_columns;
+    QStringList r;
+    for (int i = 0; i < m_ds->FieldCount(); ++i)
+        r << m_ds->FieldName(i);
+    return r;
+}
+
+QString TWjDataSetModel::FieldOfColumn(int column) const
+{
+    return m_columns.isEmpty() ? m_ds->FieldName(column) : m_columns.value(column);
+}
+
+int TWjDataSetModel::ColumnOfField(const QString &field) const
+{
+    if (m_columns.isEmpty())
+        return m_ds->FieldIndex(field);
+    for (int i = 0; i < m_columns.size(); ++i)
+        if (m_columns[i].compare(field, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+int TWjDataSetModel::fieldIndex(int column) const
+{
+    return m_columns.isEmpty() ? column : m_ds->FieldIndex(m_columns.value(column));
+}
+
 int TWjDataSetModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : m_ds->RecordCount();
@@ -21,15 +63,26 @@ int TWjDataSetModel::rowCount(const QModelIndex &parent) const
 
 int TWjDataSetModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_ds->FieldCount();
+    return parent.isValid() ? 0 : (m_columns.isEmpty() ? m_ds->FieldCount() : int(m_columns.size()));
 }
 
 QVariant TWjDataSetModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return {};
+    if (role == Qt::BackgroundRole && m_color) {
+        const QColor c = m_color(index.row(), FieldOfColumn(index.column()));
+        return c.isValid() ? QVariant(c) : QVariant();
+    }
+    if (role == Qt::TextAlignmentRole) {
+        const QVariant v = m_ds->Value(index.row(), fieldIndex(index.column()));
+        const int t = v.typeId();
+        if (t == QMetaType::Int || t == QMetaType::LongLong || t == QMetaType::Double || t == qMetaTypeId<Currency>())
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        return {};
+    }
     if (role == Qt::DisplayRole || role == Qt::EditRole) {
-        const QVariant v = m_ds->Value(index.row(), index.column());
+        const QVariant v = m_ds->Value(index.row(), fieldIndex(index.column()));
         if (v.typeId() == QMetaType::QDate)
             return v.toDate().toString(QStringLiteral("yyyy-MM-dd"));
         if (v.typeId() == QMetaType::QDateTime)
@@ -47,6 +100,5 @@ QVariant TWjDataSetModel::headerData(int section, Qt::Orientation o, int role) c
         return {};
     if (o == Qt::Vertical)
         return section + 1;
-    const QString name = m_ds->FieldName(section);
-    return m_captions.value(name.toLower(), name);
+    return Caption(FieldOfColumn(section));
 }
