@@ -155,6 +155,43 @@ private slots:
         QVERIFY(inTrans != other && !seen.contains(inTrans) && !seen.contains(other));
     }
 
+    void boundStatementsAndKeyBlocks()
+    {
+        // A prepared statement runs many times with bound values; text needs no quoting
+        // and a null binds as null.
+        const QString ins = "insert into T_Item(Item_Id,Name,Price,Made) values(?,?,?,?)";
+        QCOMPARE(t->db().ExecuteBound(ins, {20, "O'Neil", "0.1234", QVariant()}), 1);
+        QCOMPARE(t->db().ExecuteBound(ins, {21, "乙", 7, "2026-02-03"}), 1);
+        QCOMPARE(t->db().ExecuteBound("update T_Item set Name=? where Item_Id>=?", {"x", 20}), 2);
+        TWjQuery q;
+        t->db().SelectTable("select * from T_Item where Item_Id>=20 order by Item_Id", q);
+        QCOMPARE(q.FieldByName("Price").AsCurrency().Raw(), 1234);
+        QVERIFY(q.FieldByName("Made").IsNull());
+        q.Next();
+        QCOMPARE(q.FieldByName("Made").AsDate(), QDate(2026, 2, 3));
+        // Failures raise like any statement, inside a transaction too, and the filter
+        // sees bound statements.
+        QVERIFY_THROWS_EXCEPTION(EWjDbError, t->db().ExecuteBound(ins, {20, "dup", 0, QVariant()}));
+        t->db().SetStatementFilter([](const QString &sql) { return !sql.startsWith("update"); });
+        QVERIFY_THROWS_EXCEPTION(EWjDbError, t->db().ExecuteBound("update T_Item set Name=?", {"y"}));
+        t->db().SetStatementFilter({});
+        {
+            TWjTransaction tr(t->db());
+            t->db().ExecuteBound(ins, {22, "z", 0, QVariant()});
+        }
+        QCOMPARE(t->db().SelectValue("select count(*) from T_Item where Item_Id=22").toInt(), 0);
+        QCOMPARE(t->db().ExecuteBound(ins, {22, "z", 0, QVariant()}), 1);  // still prepared after the rollback
+
+        // A block of keys is drawn at once, beyond the stored ones, and never overlaps
+        // what another workstation draws.
+        const qint64 first = t->db().GetTbIdBlock("T_Item", "Item_Id", 5);
+        QCOMPARE(first, 23);
+        auto second = t->OpenSecond();
+        QCOMPARE(second->GetTbId("T_Item", "Item_Id"), QString("28"));
+        QCOMPARE(t->db().GetTbIdBlock("T_Item", "Item_Id", 2), 29);
+        QVERIFY_THROWS_EXCEPTION(EWjError, t->db().GetTbIdBlock("T_Item", "Item_Id", 0));
+    }
+
     void datasetPositionsAndBookmarks()
     {
         TWjQuery q;
