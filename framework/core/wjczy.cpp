@@ -115,6 +115,27 @@ bool TWjCzy::Login_Server(bool first)
     return loginLoop(first);
 }
 
+bool TWjCzy::ChangePassWord()
+{
+    if (!LoggedIn())
+        throw EWjError(QStringLiteral("尚未登录，不能修改密码。"));
+    if (!m_ui)
+        throw EWjError(QStringLiteral("没有登录界面。"));
+    QString old;
+    if (!Prompter().Input(QStringLiteral("修改密码"), QStringLiteral("请输入原密码："), &old, true))
+        return false;
+    if (CheckPassword(CzyName, old) != CheckResult::Ok) {
+        Prompter().Warning(QStringLiteral("原密码错误，密码没有修改！"));
+        return false;
+    }
+    QString np;
+    if (!m_ui->AskNewPassword(CzyName, QStringLiteral("请为操作员“%1”输入新密码。").arg(CzyName), &np))
+        return false;
+    SetPassword(CzyName, np);
+    Prompter().Information(QStringLiteral("密码已修改。"));
+    return true;
+}
+
 void TWjCzy::FreeFlashForm()
 {
     if (m_ui)

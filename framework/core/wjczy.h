@@ -53,6 +53,10 @@ public:
     bool LoggedIn() const { return !CzyName.isEmpty(); }
     void FreeFlashForm();
 
+    // "修改密码": asks the logged-in operator's current password, then the new one
+    // (typed twice). False when cancelled or refused, with its message.
+    bool ChangePassWord();
+
     // The steps of a login, for the dialogs and the lock window.
     CheckResult CheckPassword(const QString &name, const QString &password);
     void SetPassword(const QString &name, const QString &password);

@@ -2,6 +2,7 @@
 #include "wjdbaction.h"
 #include "wjerror.h"
 
+#include <QSignalBlocker>
 #include <QSqlField>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -161,27 +162,88 @@ TDBAction *TWjQuery::Connection() const
     return m_db ? m_db : CurDBAction;
 }
 
-void TWjQuery::fill(QSqlQuery &q)
+TWjQuery::~TWjQuery()
 {
-    const QSqlRecord rec = q.record();
+    dropPending();
+}
+
+void TWjQuery::dropPending()
+{
+    if (!m_pending)
+        return;
+    m_pending.reset();
+    if (m_lazyDb)
+        m_lazyDb->m_lazy.remove(this);
+    m_lazyDb = nullptr;
+}
+
+void TWjQuery::fill(std::unique_ptr<QSqlQuery> q)
+{
+    dropPending();
+    const QSqlRecord rec = q->record();
     m_fields.clear();
-    QVector<QMetaType::Type> types;
+    m_types.clear();
     for (int i = 0; i < rec.count(); ++i) {
         m_fields << rec.fieldName(i);
-        types << QMetaType::Type(rec.field(i).metaType().id());
+        m_types << QMetaType::Type(rec.field(i).metaType().id());
     }
     m_calc = QVector<bool>(m_fields.size(), false);
     m_rows.clear();
     m_deleted.clear();
+    m_pending = std::move(q);
+    m_lazyDb = Connection();
+    m_lazyDb->m_lazy.insert(this);
+    // The first rows arrive with the reset that Open announces.
+    const QSignalBlocker quiet(this);
+    FetchMore(FetchChunk);
+}
+
+void TWjQuery::FetchMore(int rows)
+{
+    if (!m_pending)
+        return;
     const int n = int(m_fields.size());
-    while (q.next()) {
+    QVector<Row> got;
+    got.reserve(qMin(rows, 4096));
+    bool done = false;
+    while (int(got.size()) < rows) {
+        if (!m_pending->next()) {
+            done = true;
+            break;
+        }
         Row r;
         r.values.resize(n);
         for (int i = 0; i < n; ++i)
-            r.values[i] = normalise(q.value(i), types[i]);
+            r.values[i] = normalise(m_pending->value(i), m_types.value(i));
         r.id = m_nextId++;
-        m_rows.append(std::move(r));
+        got.append(std::move(r));
     }
+    if (done)
+        dropPending();
+    if (got.isEmpty())
+        return;
+    // Display columns added after Open get their empty cells.
+    const int width = int(m_calc.size());
+    for (Row &r : got)
+        r.values.resize(width);
+    const int first = int(m_rows.size());
+    emit RowsAboutToBeFetched(first, first + int(got.size()) - 1);
+    m_rows.append(std::move(got));
+    if (m_eof && m_cur == first - 1 && first > 0)
+        m_eof = false;  // more rows after the one the cursor stood on
+    emit RowsFetched();
+}
+
+void TWjQuery::FetchAll()
+{
+    while (m_pending)
+        FetchMore(1 << 20);
+}
+
+int TWjQuery::RecordCount() const
+{
+    const_cast<TWjQuery *>(this)->FetchAll();
+    return int(m_rows.size());
 }
 
 void TWjQuery::Open()
@@ -189,9 +251,9 @@ void TWjQuery::Open()
     TDBAction *db = Connection();
     if (!db)
         throw EWjError(QStringLiteral("数据集没有绑定数据库连接。"));
-    QSqlQuery q;
-    db->RunQuery(SQL, q);
-    fill(q);
+    auto q = std::make_unique<QSqlQuery>();
+    db->RunQuery(SQL, *q);
+    fill(std::move(q));
     m_active = true;
     m_cur = m_rows.isEmpty() ? -1 : 0;
     m_bof = true;
@@ -203,6 +265,7 @@ void TWjQuery::Open()
 
 void TWjQuery::Close()
 {
+    dropPending();
     const bool was = m_active || !m_rows.isEmpty();
     m_active = false;
     m_rows.clear();
@@ -240,6 +303,8 @@ void TWjQuery::scrolled()
 
 void TWjQuery::SetRecNo(int recNo)
 {
+    while (recNo > m_rows.size() && m_pending)
+        FetchMore();
     if (m_rows.isEmpty()) {
         m_cur = -1;
         m_bof = m_eof = true;
@@ -260,6 +325,7 @@ void TWjQuery::First()
 
 void TWjQuery::Last()
 {
+    FetchAll();
     m_cur = int(m_rows.size()) - 1;
     m_eof = true;
     m_bof = m_rows.isEmpty();
@@ -271,6 +337,8 @@ void TWjQuery::Last()
 void TWjQuery::Next()
 {
     m_bof = false;
+    if (m_cur + 1 >= m_rows.size())
+        FetchMore();
     if (m_cur + 1 < m_rows.size()) {
         ++m_cur;
         scrolled();
@@ -295,6 +363,7 @@ bool TWjQuery::Locate(const QString &field, const QVariant &value, int options)
     const int col = FieldIndex(field);
     if (col < 0)
         throw EWjError(QStringLiteral("数据集中没有字段 %1").arg(field));
+    FetchAll();
     const QString want = textOf(value);
     const Qt::CaseSensitivity cs = (options & CaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
     for (int i = 0; i < m_rows.size(); ++i) {
@@ -317,6 +386,7 @@ TWjQuery::Bookmark TWjQuery::GetBookmark() const
 
 bool TWjQuery::BookmarkValid(Bookmark b) const
 {
+    const_cast<TWjQuery *>(this)->FetchAll();
     for (const Row &r : m_rows)
         if (r.id == b)
             return true;
@@ -325,6 +395,7 @@ bool TWjQuery::BookmarkValid(Bookmark b) const
 
 void TWjQuery::GotoBookmark(Bookmark b)
 {
+    FetchAll();
     for (int i = 0; i < m_rows.size(); ++i)
         if (m_rows[i].id == b) {
             m_cur = i;
@@ -374,6 +445,7 @@ void TWjQuery::Append()
 {
     if (!m_active)
         throw EWjError(QStringLiteral("数据集未打开。"));
+    FetchAll();
     Row r;
     r.values.resize(m_fields.size());
     r.status = RowStatus::Inserted;
@@ -432,6 +504,7 @@ bool TWjQuery::UpdatesPending() const
 
 void TWjQuery::AddCalcField(const QString &name)
 {
+    FetchAll();
     if (FieldIndex(name) >= 0)
         return;
     m_fields << name;
@@ -448,6 +521,7 @@ void TWjQuery::AddCalcField(const QString &name)
 
 void TWjQuery::ApplyUpdates(const QString &table, const QString &keyField, const QStringList &columns)
 {
+    FetchAll();
     TDBAction *db = Connection();
     const int keyCol = FieldIndex(keyField);
     if (!db || keyCol < 0)

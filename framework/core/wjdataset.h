@@ -1,7 +1,8 @@
 // TWjQuery: the framework's dataset, standing in for an ADO query.
 //
-// Open() runs its SQL through the bound TDBAction and holds the whole result in
-// memory: a current record, First/Next/Prior/Last with Bof/Eof, RecordCount,
+// Open() runs its SQL through the bound TDBAction and holds the result in memory,
+// fetched as it is needed: Open reads the first rows, the rest follow when the cursor,
+// a grid or RecordCount/Last/Locate reach them. It offers a current record, First/Next/Prior/Last with Bof/Eof, RecordCount,
 // FieldByName(...).AsString/AsInteger/AsFloat/AsCurrency/AsDateTime, Locate, bookmarks,
 // and Requery that can keep the position. Numeric values are held as exact decimal
 // text, so AsCurrency never goes through binary floating point.
@@ -18,6 +19,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <memory>
 
 class TDBAction;
 class TWjQuery;
@@ -53,6 +55,7 @@ public:
     using Bookmark = qint64;  // a row's identity, stable across edits (not across Requery)
 
     explicit TWjQuery(QObject *parent = nullptr);
+    ~TWjQuery() override;
 
     // Binding: the data access service stands for the connection.
     void SetConnection(TDBAction *db) { m_db = db; }
@@ -69,8 +72,14 @@ public:
     void Requery(bool keepPosition = true, const QString &keyField = QString());
 
     // Navigation
-    int RecordCount() const { return int(m_rows.size()); }
+    int RecordCount() const;  // fetches the whole result
     bool IsEmpty() const { return m_rows.isEmpty(); }
+    // Rows read so far, whether more are waiting, and reading them.
+    int FetchedCount() const { return int(m_rows.size()); }
+    bool HasMore() const { return m_pending != nullptr; }
+    void FetchMore(int rows = FetchChunk);
+    void FetchAll();
+    static constexpr int FetchChunk = 400;
     int RecNo() const { return m_cur + 1; }  // 1-based, 0 when empty
     void SetRecNo(int recNo);
     void First();
@@ -113,6 +122,8 @@ signals:
     void AfterScroll();
     void DataChanged(int row);        // a value of the row changed
     void RowsReset();                 // opened, closed, requeried, rows added or removed
+    void RowsAboutToBeFetched(int first, int last);  // more rows of the result arrive
+    void RowsFetched();
 
 private:
     struct Row {
@@ -123,8 +134,10 @@ private:
     };
     friend class TWjField;
     void scrolled();
-    void fill(class QSqlQuery &q);
+    void fill(std::unique_ptr<class QSqlQuery> q);
+    void dropPending();
     int checkCurrent() const;
+    friend class TDBAction;
 
     TDBAction *m_db = nullptr;
     QStringList m_fields;
@@ -136,4 +149,7 @@ private:
     bool m_eof = true;
     bool m_active = false;
     Bookmark m_nextId = 1;
+    std::unique_ptr<class QSqlQuery> m_pending;  // the rest of the result, not read yet
+    QVector<QMetaType::Type> m_types;
+    TDBAction *m_lazyDb = nullptr;  // the connection m_pending reads from
 };

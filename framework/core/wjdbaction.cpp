@@ -92,6 +92,10 @@ void TDBAction::Disconnect()
 {
     if (!QSqlDatabase::contains(m_connName))
         return;
+    // Datasets still reading from this connection read the rest now.
+    const auto lazy = m_lazy;
+    for (TWjQuery *q : lazy)
+        q->FetchAll();
     m_serQuery->Close();
     m_prepared.clear();
     {
@@ -133,7 +137,10 @@ void TDBAction::RunQuery(const QString &sql, QSqlQuery &q)
     if (m_filter && !m_filter(sql))
         throw EWjDbError(QStringLiteral("语句被拒绝（测试）"), sql);
     q = QSqlQuery(Database());
-    q.setForwardOnly(true);
+    // SQLite steps through the result as it is read. The PostgreSQL driver streams
+    // forward-only results row by row and loses them when another statement runs on the
+    // connection meanwhile, so there the whole result is taken at once.
+    q.setForwardOnly(m_dialect && m_dialect->Name() == QLatin1String("sqlite"));
     // Exact decimals: numeric columns arrive as text, never as binary floating point.
     q.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!q.exec(sql))

@@ -13,6 +13,7 @@
 #include "wjglobal.h"
 
 #include <QObject>
+#include <QSet>
 #include <QSqlDatabase>
 #include <functional>
 #include <memory>
@@ -110,7 +111,9 @@ public:
     void RunQuery(const QString &sql, class QSqlQuery &q);
 
 private:
+    friend class TWjQuery;
     void checkConnected(const QString &sql) const;
+    QSet<TWjQuery *> m_lazy;  // datasets with rows still to read on this connection
 
     QString m_connName;
     std::unique_ptr<TWjDialect> m_dialect;

@@ -3,6 +3,8 @@
 TWjDataSetModel::TWjDataSetModel(TWjQuery *ds, QObject *parent) : QAbstractTableModel(parent), m_ds(ds)
 {
     connect(ds, &TWjQuery::RowsReset, this, [this] { beginResetModel(); endResetModel(); });
+    connect(ds, &TWjQuery::RowsAboutToBeFetched, this, [this](int first, int last) { beginInsertRows({}, first, last); });
+    connect(ds, &TWjQuery::RowsFetched, this, [this] { endInsertRows(); });
     connect(ds, &TWjQuery::DataChanged, this, [this](int row) {
         emit dataChanged(index(row, 0), index(row, columnCount() - 1));
     });
@@ -58,7 +60,18 @@ int TWjDataSetModel::fieldIndex(int column) const
 
 int TWjDataSetModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_ds->RecordCount();
+    return parent.isValid() ? 0 : m_ds->FetchedCount();
+}
+
+bool TWjDataSetModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && m_ds->HasMore();
+}
+
+void TWjDataSetModel::fetchMore(const QModelIndex &parent)
+{
+    if (!parent.isValid())
+        m_ds->FetchMore();
 }
 
 int TWjDataSetModel::columnCount(const QModelIndex &parent) const

@@ -26,6 +26,8 @@ public:
     void SetCellColor(std::function<QColor(int row, const QString &field)> fn) { m_color = std::move(fn); }
 
     int rowCount(const QModelIndex &parent = {}) const override;
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation o, int role = Qt::DisplayRole) const override;

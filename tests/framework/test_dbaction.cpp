@@ -217,6 +217,46 @@ private slots:
         QCOMPARE(q.FieldByName("Item_Id").AsInteger(), 3);
     }
 
+    void largeResultsArriveAsNeeded()
+    {
+        const int n = TWjQuery::FetchChunk * 2 + 7;
+        {
+            TWjTransaction tr(t->db());
+            for (int i = 10; i < 10 + n; ++i)
+                t->db().ExecuteSQL(QString("insert into T_Item(Item_Id,Name) values(%1,'n%1')").arg(i));
+            tr.Commit();
+        }
+        TWjQuery q;
+        t->db().SelectTable("select Item_Id from T_Item where Item_Id>=10 order by Item_Id", q);
+        QCOMPARE(q.FetchedCount(), int(TWjQuery::FetchChunk));
+        QVERIFY(q.HasMore());
+        // Statements on the same connection while rows are still waiting.
+        t->db().ExecuteSQL("update T_Item set Name='changed' where Item_Id=1");
+        int seen = 0, last = 0;
+        for (q.First(); !q.Eof(); q.Next()) {
+            QCOMPARE(q.Fields(0).AsInteger(), 10 + seen);
+            last = q.Fields(0).AsInteger();
+            ++seen;
+        }
+        QCOMPARE(seen, n);
+        QCOMPARE(last, 9 + n);
+        QVERIFY(!q.HasMore());
+
+        t->db().SelectTable("select Item_Id from T_Item where Item_Id>=10 order by Item_Id", q);
+        QVERIFY(q.Locate("Item_Id", 9 + n));  // beyond the first rows
+        QCOMPARE(q.RecNo(), n);
+        t->db().SelectTable("select Item_Id from T_Item where Item_Id>=10 order by Item_Id", q);
+        QCOMPARE(q.RecordCount(), n);
+        // A connection that closes first reads the rest for its datasets.
+        TWjQuery pending;
+        t->db().SelectTable("select Item_Id from T_Item where Item_Id>=10", pending);
+        QVERIFY(pending.HasMore());
+        t->db().Disconnect();
+        QVERIFY(!pending.HasMore());
+        QCOMPARE(pending.FetchedCount(), n);
+        t->db().Connect(TestDbConfig(t->programDir()));
+    }
+
     void cachedUpdatesApplyInOneTransaction()
     {
         TWjQuery q;
