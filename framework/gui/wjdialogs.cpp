@@ -1,5 +1,6 @@
 #include "wjdialogs.h"
 #include "wjprompter.h"
+#include "wjservices.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,6 +30,14 @@ TfrmLogin::TfrmLogin(const QStringList &operators, QWidget *parent) : QDialog(pa
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("操作员登录"));
     auto *lay = new QVBoxLayout(this);
+    auto *title = new QLabel(TWjSoft::ProductTitle(), this);
+    QFont tf = title->font();
+    tf.setPointSize(13);
+    tf.setBold(true);
+    title->setFont(tf);
+    title->setAlignment(Qt::AlignCenter);
+    title->setStyleSheet(QStringLiteral("color: #1f3a5f; padding: 6px;"));
+    lay->addWidget(title);
     auto *form = new QFormLayout;
     cbName = new QComboBox(this);
     cbName->setObjectName(QStringLiteral("cbName"));
