@@ -83,8 +83,9 @@ void TADOCachedControl::UpdateBatch()
     Renumber();
     const int keep = m_ds->RecNo();
     for (m_ds->First(); !m_ds->Eof(); m_ds->Next()) {
-        if (m_ds->Status(m_ds->RecNo() - 1) == TWjQuery::RowStatus::Inserted
-            && m_ds->FieldByName(KeyField).AsString().isEmpty())
+        // New lines get their keys here, inside the saving transaction; a save that
+        // failed and is tried again draws them afresh, since the failed one's were undone.
+        if (m_ds->Status(m_ds->RecNo() - 1) == TWjQuery::RowStatus::Inserted)
             m_ds->SetValue(KeyField, db.GetTbId(LineTable, KeyField).toLongLong());
         if (m_ds->FieldByName(MasterField).AsString() != MasterValue)
             m_ds->SetValue(MasterField, MasterValue.toLongLong());

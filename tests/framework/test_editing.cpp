@@ -250,6 +250,39 @@ private slots:
         QVERIFY(!lines.Modified());
     }
 
+    void failedBatchCanBeSavedAgain()
+    {
+        TADOCachedControl lines;
+        lines.LineTable = "T_Line";
+        lines.KeyField = "Line_Id";
+        lines.MasterField = "Head_Id";
+        lines.SerialField = "Xh";
+        lines.MasterValue = "9";
+        lines.Open();
+        lines.DataSet()->Append();
+        lines.DataSet()->SetValue("Note", "x");
+        t->db().SetStatementFilter([](const QString &sql) { return !sql.startsWith("insert into T_Line"); });
+        try {
+            TWjTransaction tr(t->db());
+            lines.UpdateBatch();
+            tr.Commit();
+            QFAIL("the insert was refused");
+        } catch (const EWjDbError &) {
+        }
+        t->db().SetStatementFilter({});
+        // Meanwhile another workstation stores a line with the next key.
+        auto other = t->OpenSecond();
+        const QString taken = other->GetTbId("T_Line", "Line_Id");
+        other->ExecuteSQL("insert into T_Line(Line_Id,Head_Id,Xh,Note) values(" + taken + ",5,1,'theirs')");
+        {
+            TWjTransaction tr(t->db());
+            lines.UpdateBatch();
+            tr.Commit();
+        }
+        QCOMPARE(t->db().SelectValue("select count(*) from T_Line").toInt(), 2);
+        QCOMPARE(t->db().SelectValue("select Note from T_Line where Head_Id=9").toString(), QString("x"));
+    }
+
     void gridFootersAndLayoutsSurviveRestart()
     {
         t->db().ExecuteSQL("insert into T_Line values(1,7,1,1.25,'a')");
