@@ -91,23 +91,32 @@ class StockBook
 public:
     explicit StockBook(TDBAction &db) : m_db(db) {}
 
+    static constexpr const char *kColumns = "KcData_Id,GoodsId_Kc,Pc,Yx_Date,KcNum_Unit1,KcNum_Unit2,KcNum_Unit3";
+
     void Load(const QString &where)
     {
         TWjQuery q;
-        m_db.SelectTable(QStringLiteral("select KcData_Id,GoodsId_Kc,Pc,Yx_Date,KcNum_Unit1,KcNum_Unit2,KcNum_Unit3 "
-                                        "from Yw_KcData where ") + where + QStringLiteral(" order by KcData_Id"), q);
-        const Columns c(q, {"KcData_Id", "GoodsId_Kc", "Pc", "Yx_Date", "KcNum_Unit1", "KcNum_Unit2", "KcNum_Unit3"});
-        for (q.First(); !q.Eof(); q.Next()) {
-            StockRow r;
-            r.id = c.Int(0);
-            r.seq = ++m_seq;
-            r.goods = c.Int(1);
-            r.hasPc = !c.IsNull(2);
-            r.pc = c.Text(2);
-            r.yxDate = c.Text(3);
-            r.qty = c.Qty(4);
-            add(std::move(r));
-        }
+        m_db.SelectTable(QStringLiteral("select %1 from Yw_KcData where %2 order by KcData_Id").arg(QLatin1String(kColumns), where), q);
+        const Columns c(q, QString::fromLatin1(kColumns).split(QLatin1Char(',')));
+        for (q.First(); !q.Eof(); q.Next())
+            Take(c, 0);
+    }
+
+    // Adds the stock row in the current record's columns kColumns (from column `first`
+    // of `c` on), unless it is null (no such row) or already known.
+    void Take(const Columns &c, int first)
+    {
+        if (c.IsNull(first) || m_byId.contains(c.Int(first)))
+            return;
+        StockRow r;
+        r.id = c.Int(first);
+        r.seq = ++m_seq;
+        r.goods = c.Int(first + 1);
+        r.hasPc = !c.IsNull(first + 2);
+        r.pc = c.Text(first + 2);
+        r.yxDate = c.Text(first + 3);
+        r.qty = c.Qty(first + 4);
+        add(std::move(r));
     }
 
     // The first row (in key order) of the goods with this batch code.
@@ -277,9 +286,12 @@ bool batchWorker(TDBAction &db, const BatchDetail &d, const QString &headKey, bo
     const bool purchase = d.purchase;
     TWjTransaction tr(db);
     TWjQuery lines;
-    db.SelectTable(QStringLiteral("select a.*,b.uNum1_2,b.uNum2_3 from %1 a,Jb_Goods b where %2=%3 and a.%4=b.Goods_Id order by a.%5,a.%6")
+    const QString num = QLatin1String(d.numPrefix);
+    db.SelectTable(QStringLiteral("select a.%4,a.Pc,a.%7,a.%8,a.%9%10,b.uNum1_2,b.uNum2_3 from %1 a,Jb_Goods b where %2=%3 and a.%4=b.Goods_Id order by a.%5,a.%6")
                        .arg(QLatin1String(d.table), QLatin1String(d.headColumn), key, QLatin1String(d.goodsColumn),
-                            QLatin1String(d.xhColumn), QLatin1String(d.keyColumn)),
+                            QLatin1String(d.xhColumn), QLatin1String(d.keyColumn), num + QLatin1Char('1'), num + QLatin1Char('2'),
+                            num + QLatin1Char('3'))
+                       .arg(purchase ? QStringLiteral(",a.Yx_Date") : QString()),
                    lines);
     if (lines.IsEmpty()) {
         tr.Commit();
@@ -287,10 +299,12 @@ bool batchWorker(TDBAction &db, const BatchDetail &d, const QString &headKey, bo
     }
     const QString goodsIds = goodsOf(d, key);
     lockGoods(db, goodsIds);
+    // The rows the lines look up: goods and batch code (a line without one looks for '').
     StockBook book(db);
-    book.Load(QStringLiteral("GoodsId_Kc in (") + goodsIds + QLatin1Char(')'));
+    book.Load(QStringLiteral("KcData_Id in (select k.KcData_Id from %1 l join Yw_KcData k on k.GoodsId_Kc=l.%4 "
+                             "and k.Pc=coalesce(l.Pc,'') where l.%2=%3)")
+                  .arg(QLatin1String(d.table), QLatin1String(d.headColumn), key, QLatin1String(d.goodsColumn)));
 
-    const QString num = QLatin1String(d.numPrefix);
     QStringList names{QStringLiteral("uNum1_2"), QStringLiteral("uNum2_3"), QLatin1String(d.goodsColumn), QStringLiteral("Pc"),
                       num + QLatin1Char('1'), num + QLatin1Char('2'), num + QLatin1Char('3')};
     if (purchase)
@@ -317,8 +331,8 @@ bool batchWorker(TDBAction &db, const BatchDetail &d, const QString &headKey, bo
     return true;
 }
 
-const char *const kSaleLines = "select * from V_Yw_SaDetail where SaMain_Id=%1 order by Xh_SaDetail,SaDetail_Id";
-const char *const kSaleLineIds = "select SaDetail_Id from V_Yw_SaDetail where SaMain_Id=%1";
+const char *const kSaleLines = "select SaDetail_Id,GoodsId_Sa,SaNum1,SaNum2,SaNum3,uNum1_2,uNum2_3 from V_Yw_SaDetail "
+                               "where SaMain_Id=%1 order by Xh_SaDetail,SaDetail_Id";
 
 // Production lines carry no batch: they go to the goods' first stock row.
 bool productionWorker(TDBAction &db, const QString &headKey, bool post)
@@ -469,36 +483,47 @@ bool TWjJxcFun_Bx::UnDoUpKcWithSaData(const QString &saHeadId)
         tr.Commit();
         return false;
     }
-    const QString lineIds = QString::fromLatin1(kSaleLineIds).arg(key);
     lockGoods(d, goodsOf(kSaDetail, key));
 
+    // The allocation rows of the document's lines with the stock rows they took from
+    // (none where the stock row was deleted since).
     TWjQuery rows;
-    d.SelectTable(QStringLiteral("select SaDel_Id,Kc_Id,SaNum1,SaNum2,SaNum3 from Yw_SaDetail_Kc where SaDel_Id in (")
-                      + lineIds + QStringLiteral(") order by SaDel_Kc_Id"),
+    d.SelectTable(QStringLiteral("select a.SaDel_Id,a.SaNum1 as Q1,a.SaNum2 as Q2,a.SaNum3 as Q3,a.Kc_Id,"
+                                 "k.KcData_Id,k.GoodsId_Kc,k.Pc,k.Yx_Date,k.KcNum_Unit1,k.KcNum_Unit2,k.KcNum_Unit3 "
+                                 "from Yw_SaDetail_Kc a left join Yw_KcData k on k.KcData_Id=a.Kc_Id "
+                                 "where a.SaDel_Id in (select SaDetail_Id from Yw_SaDetail where SaMain_Id=%1) order by a.SaDel_Kc_Id")
+                      .arg(key),
                   rows);
     struct Given { qint64 kcId; Triple qty; };
     QHash<qint64, QVector<Given>> byLine;
-    {
-        const Columns a(rows, {"SaDel_Id", "Kc_Id", "SaNum1", "SaNum2", "SaNum3"});
-        for (rows.First(); !rows.Eof(); rows.Next())
-            byLine[a.Int(0)].append({a.Int(1), a.Qty(2)});
-    }
     StockBook book(d);
-    book.Load(QStringLiteral("KcData_Id in (select Kc_Id from Yw_SaDetail_Kc where SaDel_Id in (") + lineIds + QStringLiteral("))"));
+    {
+        QStringList names{QStringLiteral("SaDel_Id"), QStringLiteral("Q1"), QStringLiteral("Q2"), QStringLiteral("Q3"), QStringLiteral("Kc_Id")};
+        names += QString::fromLatin1(StockBook::kColumns).split(QLatin1Char(','));
+        const Columns a(rows, names);
+        for (rows.First(); !rows.Eof(); rows.Next()) {
+            byLine[a.Int(0)].append({a.Int(4), a.Qty(1)});
+            book.Take(a, 5);
+        }
+    }
 
     const Columns c(lines, {"uNum1_2", "uNum2_3", "GoodsId_Sa", "SaDetail_Id"});
     TCalcUnitNum calc;
+    QStringList done;
     for (lines.First(); !lines.Eof(); lines.Next()) {
-        const qint64 f12 = c.Int(0), f23 = c.Int(1), goods = c.Int(2);
-        for (const Given &g : byLine.value(c.Int(3))) {
+        const qint64 f12 = c.Int(0), f23 = c.Int(1), goods = c.Int(2), line = c.Int(3);
+        for (const Given &g : byLine.value(line)) {
             if (StockRow *row = book.ById(g.kcId))
                 book.Set(row, addCalc(calc, f12, f23, row->qty, g.qty));
             else
                 book.Create(goods, g.qty);  // the row was deleted: recreated without batch
         }
+        done << QString::number(line);
     }
     book.Write();
-    d.ExecuteSQL(QStringLiteral("delete from Yw_SaDetail_Kc where SaDel_Id in (") + lineIds + QLatin1Char(')'), true);
+    // The given-back allocation rows go, those of the processed lines exactly.
+    for (qsizetype i = 0; i < done.size(); i += 500)
+        d.ExecuteSQL(QStringLiteral("delete from Yw_SaDetail_Kc where SaDel_Id in (%1)").arg(done.mid(i, 500).join(QLatin1Char(','))), true);
     tr.Commit();
     return true;
 }

@@ -7,6 +7,8 @@
 #include "wjtestsupport.h"
 
 #include <QRandomGenerator>
+#include <QSemaphore>
+#include <QThread>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(Qty)
@@ -298,6 +300,40 @@ private slots:
         QCOMPARE(f->Count("Yw_KcData"), 1);
         QCOMPARE(show(f->StockOf(b)), show({2147483000, 0, 0}));
         QVERIFY(!t->db().InTransaction());
+    }
+
+    // Another workstation posts the same goods and commits only later: this posting
+    // waits for it and then builds on its figures instead of overwriting them.
+    void concurrentPostingsOfOneGoodsBothCount()
+    {
+        const int g = f->Goods(10, 0);
+        const int b = f->Stock(g, "P", "2026-01-01", {0, 0, 0});
+        const int mine = f->Head("In", 1), theirs = f->Head("In", 1);
+        f->Line("In", mine, g, {1, 0, 0}, "P", "2026-01-01");
+        f->Line("In", theirs, g, {2, 0, 0}, "P", "2026-01-01");
+        QSemaphore posted;
+        QString error;
+        std::unique_ptr<QThread> other(QThread::create([&] {
+            try {
+                auto second = t->OpenSecond();
+                TWjJxcFun_Bx e;
+                e.SetConnection(second.get());
+                TWjTransaction tr(*second);
+                e.SetInDataToKc(QString::number(theirs));
+                posted.release();
+                QThread::msleep(300);
+                tr.Commit();
+            } catch (const std::exception &ex) {
+                error = QString::fromUtf8(ex.what());
+                posted.release();
+            }
+        }));
+        other->start();
+        posted.acquire();
+        QVERIFY(engine->SetInDataToKc(QString::number(mine)));
+        other->wait();
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(show(f->StockOf(b)), show({3, 0, 0}));
     }
 
     // TuNum of both views counts in the smallest defined unit, as the engine does, and
