@@ -464,6 +464,8 @@ bool TWjJxcFun_Bx::UpKcWithSaData(const QString &saHeadId)
     if (!allocations.empty()) {
         qint64 id = d.GetTbIdBlock(QStringLiteral("Yw_SaDetail_Kc"), QStringLiteral("SaDel_Kc_Id"), int(allocations.size()));
         for (const Allocation &a : allocations)
+            checkColumnRange(a.qty);
+        for (const Allocation &a : allocations)
             d.ExecuteBound(QStringLiteral("insert into Yw_SaDetail_Kc(SaDel_Kc_Id,SaDel_Id,Kc_Id,SaNum1,SaNum2,SaNum3)values (?,?,?,?,?,?)"),
                            {id++, a.saDelId, a.row->id, a.qty.n1, a.qty.n2, a.qty.n3});
     }

@@ -366,6 +366,28 @@ private slots:
                  QString("144.3"));
     }
 
+    // The demo data set: goods with one, two and three units, barcodes that name a
+    // defined unit, batches with expiry dates that a sale consumes in expiry order.
+    void demoDataIsUsable()
+    {
+        t.reset();
+        t = std::make_unique<TestDatabase>(true, true);
+        f = std::make_unique<StockFixture>(t->db());
+        QVERIFY(f->Count("Jb_Goods where coalesce(Unit2,'')=''") > 0);
+        QVERIFY(f->Count("Jb_Goods where Unit2<>'' and coalesce(Unit3,'')='' and uNum1_2>0") > 0);
+        QVERIFY(f->Count("Jb_Goods where Unit3<>'' and uNum1_2>0 and uNum2_3>0") > 0);
+        QCOMPARE(f->Count("Jb_Goods_Tm t left join Jb_Goods g on g.Goods_Id=t.GoodsId where g.Goods_Id is null "
+                          "or (t.Unit_Flag=2 and coalesce(g.Unit2,'')='') or (t.Unit_Flag=3 and coalesce(g.Unit3,'')='')"), 0);
+        QCOMPARE(f->Count("(select GoodsId,Unit_Flag from Jb_Goods_Tm group by GoodsId,Unit_Flag having count(*)>1) x"), 0);
+        QVERIFY(f->Count("Jb_Client") > 0 && f->Count("Jb_Gys") > 0 && f->Count("Jb_Worker") > 0);
+        QCOMPARE(f->Count("V_Yw_KcData_Pc where Pc is null or Yx_Date is null or TuNum<=0 or GoodsName is null"), 0);
+
+        const int sa = f->Head("Sa", 1);
+        const int line = f->Line("Sa", sa, 3, {4, 0, 0});  // the engine oil, in two batches
+        QVERIFY(engine->UpKcWithSaData(QString::number(sa)));
+        QCOMPARE(allocations(line), QStringList({alloc(2, {3, 5, 0}), alloc(3, {0, 7, 0})}));
+    }
+
     // Audit then un-audit of random documents over random stock leaves every stock row
     // holding what it held before (counted in its goods' smallest unit); rows the audit
     // created hold zero.
