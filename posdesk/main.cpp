@@ -1,0 +1,6 @@
+#include "posstartup.h"
+
+int main(int argc, char **argv)
+{
+    return RunPosDesk(argc, argv);
+}
