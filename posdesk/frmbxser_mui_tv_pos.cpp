@@ -65,8 +65,9 @@ TfrmBxSer_Mui_Tv_Pos::TfrmBxSer_Mui_Tv_Pos(TPosTicket *ticket, const QString &go
     search->addWidget(cbField);
     search->addWidget(cbCond);
     search->addWidget(edValue, 1);
+    auto *to = new QLabel(QStringLiteral("至"), this);
     search->addWidget(edFrom);
-    search->addWidget(new QLabel(QStringLiteral("至"), this));
+    search->addWidget(to);
     search->addWidget(edTo);
     search->addWidget(chkFuzzy);
     search->addWidget(btnFind);
@@ -140,6 +141,7 @@ TfrmBxSer_Mui_Tv_Pos::TfrmBxSer_Mui_Tv_Pos(TPosTicket *ticket, const QString &go
     dbgSelected->setToolTip(QStringLiteral("双击记录可以将已选择资料删除"));
     pageLay->addWidget(dbgSelected, 1);
     split->setStretchFactor(1, 1);
+    split->setSizes({170, 600, 330});
     lay->addWidget(split, 1);
 
     auto *bottom = new QHBoxLayout;
@@ -161,6 +163,9 @@ TfrmBxSer_Mui_Tv_Pos::TfrmBxSer_Mui_Tv_Pos(TPosTicket *ticket, const QString &go
     m_search = new TWjSearch(this);
     m_search->Init(cbTarget, cbField, cbCond, edValue, edFrom, edTo, chkFuzzy);
     m_search->SetDataSet(m_goods);
+    // The date range shows for date fields only (the search shows or hides its inputs).
+    auto syncRange = [this, to] { to->setVisible(!edFrom->isHidden()); };
+    connect(cbField, &QComboBox::currentIndexChanged, this, syncRange);
 
     connect(btnFind, &QPushButton::clicked, this, [this] { WjRunAction([this] { Find(); }); });
     connect(edValue, &QLineEdit::textChanged, this, [this](const QString &t) {
@@ -202,6 +207,7 @@ TfrmBxSer_Mui_Tv_Pos::TfrmBxSer_Mui_Tv_Pos(TPosTicket *ticket, const QString &go
                 [menu](const QPoint &) { menu->popup(QCursor::pos()); });
     }
     m_search->SelectItem(caption);
+    syncRange();
     try {
         dbgGoods->InitFmt(GoodsFmt());
         dbgSelected->InitFmt(SelectedFmt());

@@ -476,6 +476,7 @@ void TfrmMain::showEvent(QShowEvent *e)
         m_ticket->Start(CurCzy->CzyName);
         edCzy->setText(m_ticket->Cashier);
     });
+    activateWindow();  // the scanner types into the code field from the start
     edCode->setFocus();
 }
 

@@ -583,6 +583,46 @@ private slots:
         QCOMPARE(w->Ticket()->LineCount(), 0);
     }
 
+    void aHeldTicketIsRecalledOnce()
+    {
+        // Two counters on their own connections see the same held ticket.
+        auto second = t->OpenSecond();
+        TPosTicket a, b;
+        b.SetConnection(second.get());
+        a.Start(kAdmin);
+        b.Start(kAdmin);
+        TPosGoods g;
+        QCOMPARE(a.FindBarcode("6901", &g), TPosTicket::Lookup::Found);
+        a.AddLine(g, 2);
+        p->answers = {true};
+        QVERIFY(a.Hold());
+        const QString gd = value("select Gd_Id from Yw_Pos_Gd");
+        QVERIFY(b.Recall(gd));
+        QCOMPARE(b.LineCount(), 1);
+        p->Clear();
+        QVERIFY(!a.Recall(gd));
+        QCOMPARE(p->Last(), QStringLiteral("该挂单已不存在，可能已在其他收银台解挂或被删除！"));
+        QCOMPARE(a.LineCount(), 0);
+    }
+
+    void keypadKeysOfTheKeyPanel()
+    {
+        auto w = window();
+        key(w->edCode, Qt::Key_Minus);  // the main keyboard's minus only types
+        QCOMPARE(written(), QByteArray());
+        QCOMPARE(w->edCode->text(), QString("-"));
+        w->edCode->clear();
+        key(w->edCode, Qt::Key_Minus, Qt::KeypadModifier);
+        QCOMPARE(written(), WjPort::DrawerPulse());
+        key(w->edCode, Qt::Key_Plus, Qt::KeypadModifier);
+        QCOMPARE(w->edNum->selectedText(), QString("1"));
+        scan(w.get(), "6901");
+        bool ran = false;
+        whenModal<Tfrm_Pay>([&](Tfrm_Pay *d) { key(d->edPaid, Qt::Key_F4); }, &ran);
+        key(w->edCode, Qt::Key_Asterisk, Qt::KeypadModifier);
+        QVERIFY(ran);
+    }
+
     void drawerSwitch_data()
     {
         QTest::addColumn<QString>("setting");
@@ -737,6 +777,16 @@ private slots:
         scan(w.get(), "6901");
         QVERIFY(payWith(w.get(), "40"));
         QCOMPARE(value("select Operation from Yw_Pos_SaHead"), QStringLiteral("李四"));
+        // "修改密码": the current password first, then the new one.
+        QAction *change = w->findChild<QAction *>("actChangePassword");
+        p->inputs = {"wrong"};
+        change->trigger();
+        QCOMPARE(p->Last(), QStringLiteral("原密码错误，密码没有修改！"));
+        p->inputs = {"x"};
+        ui.newPasswords.push_back("y2");
+        change->trigger();
+        QCOMPARE(p->Last(), QStringLiteral("密码已修改。"));
+        QCOMPARE(t->czy().CheckPassword("李四", "y2"), TWjCzy::CheckResult::Ok);
         t->czy().SetUi(nullptr);
 
         w->cbPrinter->clear();
@@ -746,6 +796,27 @@ private slots:
         w->cbPrinter->setCurrentIndex(1);
         w->btnPrinterSet->click();
         QCOMPARE(PosConfig::PrinterName(), QStringLiteral("激光打印机"));
+    }
+
+    void demoDatabaseSellsByBarcodeAndRecalls()
+    {
+        TestDatabase demo(true, true);  // the current services until the end of the test
+        demo.LoginAdmin();
+        TIniFile(demo.programDir() + "sys/WjOptions.ini").WriteString("PORT", "LPT1", "data\\none");
+        auto w = window();
+        bool ran = false;
+        whenModal<TfrmJg>([&](TfrmJg *d) { d->btnOk->click(); }, &ran);
+        key(w->edCode, Qt::Key_Home);
+        QVERIFY(ran);
+        QCOMPARE(w->edBillNo->text(), QString("XP202601100002"));
+        scan(w.get(), "6901234500073");  // 火花塞 by the pack
+        QCOMPARE(w->Ticket()->LineCount(), 3);
+        QCOMPARE(cell(w.get(), 2, 3), QStringLiteral("1盒"));
+        QCOMPARE(w->FooterText(4), QString("560"));  // 4 x 65 + 52 + 248
+        QVERIFY(payWith(w.get(), "600"));
+        QCOMPARE(demo.db().SelectValue("select count(*) from Yw_Pos_SaDetail where SaMain_Id=2").toInt(), 3);
+        w.reset();
+        QVERIFY(p->shown.empty());
     }
 
     void startPlanFollowsTag_data()
