@@ -23,8 +23,9 @@
 // locks the goods it moves first, so two workstations posting the same goods take turns
 // instead of overwriting each other's stock figures. It reads the document's lines and
 // the stock rows of their goods once, works the lines through in order against that
-// picture, and writes the changed rows with prepared statements. Quantities beyond the
-// 32-bit columns raise EWjError (and roll back) instead of being cut.
+// picture, and writes changed rows with prepared statements and new rows with multi-row
+// inserts. Quantities beyond the 32-bit columns raise EWjError (and roll back) instead
+// of being cut.
 #pragma once
 #include "goodspkgglobal.h"
 #include <QObject>

@@ -360,7 +360,7 @@ private slots:
         QTest::addColumn<QString>("failing");  // statement start
         QTest::addColumn<int>("skip");         // matching statements that still pass
         QTest::newRow("sale audit: second stock row") << "Sa" << 1 << "Sh_Sa" << "update Yw_KcData" << 1;
-        QTest::newRow("sale audit: allocation") << "Sa" << 1 << "Sh_Sa" << "insert into Yw_SaDetail_Kc" << 1;
+        QTest::newRow("sale audit: allocations") << "Sa" << 1 << "Sh_Sa" << "insert into Yw_SaDetail_Kc" << 0;
         QTest::newRow("sale audit: flag") << "Sa" << 1 << "Sh_Sa" << "update Yw_SaHead" << 0;
         QTest::newRow("purchase audit: goods date") << "In" << 1 << "Sh_In" << "update Jb_Goods" << 0;
         QTest::newRow("purchase audit: new batch") << "In" << 1 << "Sh_In" << "insert into Yw_KcData" << 0;
