@@ -64,7 +64,7 @@ QString NumberText(double v)
 {
     if (v == 0)
         return QStringLiteral("0");  // also -0
-    return QString::number(v, 'g', QLocale::FloatingPointShortest);
+    return QString::number(v, 'f', QLocale::FloatingPointShortest);  // never an exponent
 }
 
 bool ParseScaleLabel(const QString &code, TScaleLabel *out)
