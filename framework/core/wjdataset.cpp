@@ -379,6 +379,44 @@ bool TWjQuery::Locate(const QString &field, const QVariant &value, int options)
     return false;
 }
 
+void TWjQuery::SortBy(const QString &field, bool descending)
+{
+    const int col = FieldIndex(field);
+    if (col < 0)
+        throw EWjError(QStringLiteral("数据集中没有字段 %1").arg(field));
+    FetchAll();
+    const Bookmark keep = GetBookmark();
+    // A column sorts as numbers when every value in it is one.
+    bool numeric = true;
+    for (const Row &r : std::as_const(m_rows)) {
+        const QVariant &v = r.values[col];
+        if (v.isNull() || textOf(v).isEmpty())
+            continue;
+        Currency c;
+        if (!Currency::TryParse(textOf(v), &c)) {
+            numeric = false;
+            break;
+        }
+    }
+    auto less = [&](const Row &a, const Row &b) {
+        const QVariant &va = a.values[col], &vb = b.values[col];
+        const QString ta = textOf(va), tb = textOf(vb);
+        if (ta.isEmpty() || tb.isEmpty())
+            return ta.isEmpty() && !tb.isEmpty();
+        if (numeric)
+            return Currency::FromVariant(va) < Currency::FromVariant(vb);
+        return QString::localeAwareCompare(ta, tb) < 0;
+    };
+    std::stable_sort(m_rows.begin(), m_rows.end(), [&](const Row &a, const Row &b) {
+        return descending ? less(b, a) : less(a, b);
+    });
+    for (int i = 0; i < m_rows.size(); ++i)
+        if (m_rows[i].id == keep)
+            m_cur = i;
+    emit RowsReset();
+    scrolled();
+}
+
 TWjQuery::Bookmark TWjQuery::GetBookmark() const
 {
     return m_cur >= 0 ? m_rows[m_cur].id : 0;

@@ -89,6 +89,10 @@ public:
     bool Bof() const { return m_bof; }
     bool Eof() const { return m_eof; }
     bool Locate(const QString &field, const QVariant &value, int options = 0);
+    // Orders the rows in memory by a field: numbers (also numbers held as text) by value,
+    // dates by date, other text as the locale sorts it; empty values first. The current
+    // record stays the same row.
+    void SortBy(const QString &field, bool descending = false);
     Bookmark GetBookmark() const;
     bool BookmarkValid(Bookmark b) const;
     void GotoBookmark(Bookmark b);

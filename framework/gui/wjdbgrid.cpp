@@ -253,19 +253,14 @@ void TWjDBGrid::titleClicked(int section)
         return;
     const QString field = m_model->FieldOfColumn(section);
     emit TitleClicked(field);
-    // Only stored columns sort; display columns are computed per row.
-    if (!m_sortable || m_ds->SQL.isEmpty() || m_ds->UpdatesPending())
+    if (!m_sortable)
         return;
+    // In memory, so numbers sort as numbers on every database and display columns sort too.
     m_sortDesc = (field == m_sortField) ? !m_sortDesc : false;
     m_sortField = field;
-    const QString old = m_ds->SQL;
-    try {
-        m_ds->SQL = WjSql::GetDataOrderBy(old, field, m_sortDesc);
-        m_ds->Open();
-    } catch (const EWjError &) {
-        m_ds->SQL = old;  // not a column of the statement: keep the order as it was
-        m_ds->Open();
-    }
+    m_ds->SortBy(field, m_sortDesc);
+    m_view->horizontalHeader()->setSortIndicatorShown(true);
+    m_view->horizontalHeader()->setSortIndicator(section, m_sortDesc ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 // ---- layouts ----

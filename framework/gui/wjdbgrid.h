@@ -1,8 +1,8 @@
 // TWjDBGrid: the data grid of the list and document windows.
 //
 // A table view over a TWjQuery with a footer row (line count, column sum or a fixed text
-// per column), whole-row selection, frozen leading columns, title-click sorting (the
-// dataset is reread with the clicked column as its order), cell colours, and column
+// per column), whole-row selection, frozen leading columns, title-click sorting (in
+// memory, numbers by value; line grids of documents turn it off), cell colours, and column
 // layouts kept in ".\Sys\" + name + ".fmt" (captions, widths, order, visibility):
 // InitFmt loads one, RunFmtTool edits it, SetViewItem picks the visible columns.
 // The grid follows the dataset's current record and moves it when a row is clicked.
