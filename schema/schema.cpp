@@ -80,6 +80,8 @@ QStringList StepFiles(const QString &folder)
     return r;
 }
 
+QList<int> AppliedSteps(TDBAction &db);
+
 int LatestVersion()
 {
     const auto s = steps(QStringLiteral("sqlite"));
@@ -88,9 +90,20 @@ int LatestVersion()
 
 int CurrentVersion(TDBAction &db)
 {
+    const QList<int> applied = AppliedSteps(db);
+    return applied.isEmpty() ? 0 : applied.last();
+}
+
+QList<int> AppliedSteps(TDBAction &db)
+{
+    QList<int> r;
     if (!db.TableExists(QStringLiteral("WJ_SYS_VERSION")))
-        return 0;
-    return db.SelectValue(QStringLiteral("select coalesce(max(VER),0) from WJ_SYS_VERSION"), 0).toInt();
+        return r;
+    TWjQuery q;
+    db.SelectTable(QStringLiteral("select VER from WJ_SYS_VERSION order by VER"), q);
+    for (q.First(); !q.Eof(); q.Next())
+        r << q.Fields(0).AsInteger();
+    return r;
 }
 
 void Upgrade(TDBAction &db, bool demo)
@@ -99,15 +112,18 @@ void Upgrade(TDBAction &db, bool demo)
     const auto ddl = steps(dialect);
     const auto seed = steps(QStringLiteral("seed"));
     const auto demoRows = steps(QStringLiteral("demo"));
-    int cur = CurrentVersion(db);
-    if (cur > LatestVersion())
-        throw EWjError(QStringLiteral("数据库版本（%1）比本程序（%2）新，请先升级程序。").arg(cur).arg(LatestVersion()));
-    const bool fresh = (cur == 0);
+    const QList<int> applied = AppliedSteps(db);
+    for (int v : applied)
+        if (!ddl.contains(v))
+            throw EWjError(QStringLiteral("数据库版本（%1）比本程序（%2）新，请先升级程序。").arg(v).arg(LatestVersion()));
+    const bool fresh = applied.isEmpty();
+    // Every step the database lacks, in order: a step that arrived later with a lower
+    // number than steps already applied is still applied.
     for (auto it = ddl.begin(); it != ddl.end(); ++it) {
-        if (it.key() <= cur)
+        if (applied.contains(it.key()))
             continue;
         TWjTransaction tr(db);
-        if (it.key() == 1 || !db.TableExists(QStringLiteral("WJ_SYS_VERSION")))
+        if (!db.TableExists(QStringLiteral("WJ_SYS_VERSION")))
             db.ExecuteSQL(QStringLiteral("create table WJ_SYS_VERSION (VER integer not null primary key, APPLIED varchar(19) not null)"));
         runScript(db, it.value());
         if (seed.contains(it.key()))
@@ -120,7 +136,6 @@ void Upgrade(TDBAction &db, bool demo)
                           .arg(it.key())
                           .arg(TDBAction::QuotedStr(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")))));
         tr.Commit();
-        cur = it.key();
     }
 }
 

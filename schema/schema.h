@@ -4,11 +4,12 @@
 // Step N is "<dialect>/NNNN_name.sql" (tables and views), then "seed/NNNN_name.sql"
 // (rows every database needs) and, on a demo database, "demo/NNNN_name.sql". Each
 // step runs in one transaction and is recorded in WJ_SYS_VERSION, so an existing
-// database gets exactly the steps it lacks. Later features add steps; nothing edits
-// a step that has shipped.
+// database gets exactly the steps it lacks, whatever their numbers. A step relies only
+// on lower-numbered steps. Later features add steps; nothing edits a step that has shipped.
 #pragma once
 #include <QtCore/qglobal.h>
 #include <QString>
+#include <QList>
 #include <QStringList>
 
 #if defined(SHOPSCHEMA_LIBRARY)
@@ -24,7 +25,9 @@ namespace ShopSchema {
 
 // The newest step this build knows.
 SHOPSCHEMA_EXPORT int LatestVersion();
-// The step the database is at (0 for an empty database).
+// The steps recorded in the database, ascending.
+SHOPSCHEMA_EXPORT QList<int> AppliedSteps(TDBAction &db);
+// The highest step the database has (0 for an empty database).
 SHOPSCHEMA_EXPORT int CurrentVersion(TDBAction &db);
 // Applies the missing steps; with `demo` a database without any step is marked as a
 // demo database and gets the demo rows of every step, now and in later upgrades.
