@@ -1,5 +1,6 @@
 #include "frmmain.h"
 #include "shopstartup.h"
+#include "frmsysgq.h"
 #include "wjapplication.h"
 #include "wjczy.h"
 #include "wjdbaction.h"
@@ -187,6 +188,13 @@ void TfrmMain::buildMenus()
     QAction *change = file->addAction(QStringLiteral("更换操作员"));
     change->setObjectName(QStringLiteral("actChangeCzy"));
     connect(change, &QAction::triggered, this, [this] { WjRunAction([this] { ChangeOperator(); }); });
+    QAction *lock = file->addAction(QStringLiteral("软件挂起"));
+    lock->setObjectName(QStringLiteral("actLock"));
+    connect(lock, &QAction::triggered, this, [this] { WjRunAction([this] { Lock(); }); });
+    file->addSeparator();
+    QAction *password = file->addAction(QStringLiteral("修改密码"));
+    password->setObjectName(QStringLiteral("actChangePassword"));
+    connect(password, &QAction::triggered, this, [] { WjRunAction([] { CurCzy->ChangePassWord(); }); });
     file->addSeparator();
     QAction *quit = file->addAction(QStringLiteral("退出系统"));
     quit->setObjectName(QStringLiteral("actExit"));
@@ -223,6 +231,14 @@ void TfrmMain::ChangeOperator()
 {
     if (CurCzy->Login(false))
         BuildStatusPanels();
+}
+
+void TfrmMain::Lock()
+{
+    ShowPage(QStringLiteral("nbPic"));
+    m_idleTimer->stop();
+    RunSysGq(this);
+    ShowPage(QStringLiteral("nbYw"));
 }
 
 void TfrmMain::OpenItem(const QString &caption)

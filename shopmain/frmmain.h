@@ -39,6 +39,8 @@ public:
     void BuildStatusPanels();
     // "更换操作员"
     void ChangeOperator();
+    // "软件挂起": the picture page while the lock window is up, the work page after.
+    void Lock();
 
     TWjModuleHost &Host() { return m_host; }
     TWjOutlookBar *NavBar() const { return m_bar; }

@@ -1,5 +1,6 @@
 // ShopMain's start-up decisions, main window and module host, headless.
 #include "frmmain.h"
+#include "frmsysgq.h"
 #include "shopstartup.h"
 #include "wjinifile.h"
 #include "wjoutlookbar.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
@@ -315,6 +317,26 @@ private slots:
         // The module is released after the log entry was written.
         QCOMPARE(calls().first(), QString("FREE RUNTESTA -> -2 exitlogs=1"));
         QCOMPARE(w->Host().CurModule, std::intptr_t(-2));
+    }
+
+    void lockShowsWorkPageAfterUnlock()
+    {
+        auto w = makeMain();
+        QCOMPARE(w->CurrentPage(), QString("nbHelp"));
+        QString pageWhileLocked;
+        QTimer::singleShot(0, [&] {
+            pageWhileLocked = w->CurrentPage();
+            auto *lock = qobject_cast<TfrmSysGq *>(QApplication::activeModalWidget());
+            QVERIFY(lock);
+            lock->edPassword->setText(" admin");  // spaces count: refused
+            lock->TryEnter();
+            lock->edPassword->setText("admin");
+            lock->TryEnter();
+        });
+        w->Lock();
+        QCOMPARE(pageWhileLocked, QString("nbPic"));
+        QCOMPARE(p->Texts(), QStringList({QStringLiteral("密码错误，请重新输入！")}));
+        QCOMPARE(w->CurrentPage(), QString("nbYw"));
     }
 
     void changeOperatorRebuildsStatus()
