@@ -243,11 +243,8 @@ void TfrmMain::buildMenus()
 
 void TfrmMain::BuildStatusPanels()
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    m_status[1]->setText(QStringLiteral(" 操作员:〖") + CurCzy->CzyName + QStringLiteral("〗") + QStringLiteral("登录时间：")
-                         + now.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("  ")
-                         + now.toString(QStringLiteral("hh:mm:ss")) + QLatin1Char('(') + GetCurWeek(now.date()) + QLatin1Char(')'));
-    m_status[2]->setText(QStringLiteral("〖") + CurCzy->SessionCaption + QStringLiteral("〗"));
+    m_status[1]->setText(CurCzy->StatusOperatorText(QDateTime::currentDateTime()));
+    m_status[2]->setText(CurCzy->StatusSessionText());
 }
 
 void TfrmMain::fillPrinters()

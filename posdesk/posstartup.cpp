@@ -70,24 +70,15 @@ int RunPosDesk(int argc, char **argv)
 
     const TPosStartPlan plan = PlanPosStart(CurCzy->ProgramDir);
     app.DbKindTag = plan.tag;
-    bool logged = false;
-    try {
-        if (!plan.supported) {
-            Prompter().Error(UnsupportedKindText(plan), QStringLiteral("提示"));
-            return 1;
-        }
-        ui.ShowSplash(TfrmMain::ProductTitle());
-        logged = StartPosSession(plan, *CurCzy, *CurDBAction);
-    } catch (const std::exception &e) {
-        CurCzy->FreeFlashForm();
-        ReportError(e);
+    if (!plan.supported) {
+        Prompter().Error(UnsupportedKindText(plan), QStringLiteral("提示"));
         return 1;
     }
-    if (!logged) {
-        CurCzy->FreeFlashForm();
-        return 0;
-    }
-    CurCzy->NavIniPath = WjPath::Resolve(CurCzy->ProgramDir, QStringLiteral("sys\\SYS_") + CurCzy->SysCode + QStringLiteral(".ini"));
+    ui.ShowSplash(TfrmMain::ProductTitle());
+    const WjStartResult started = WjStartLogin(*CurCzy, [&] { return StartPosSession(plan, *CurCzy, *CurDBAction); });
+    if (started != WjStartResult::LoggedIn)
+        return WjStartExitCode(started);
+    CurCzy->NavIniPath = CurCzy->NavIniPathOfProduct();
     TfrmMain w;
     CurCzy->FreeFlashForm();
     if (QScreen *scr = QGuiApplication::primaryScreen())

@@ -34,7 +34,7 @@ bool StartSession(const TShopStartPlan &plan, TWjCzy &czy, TDBAction &db)
 
 QString NavIniPathOf(const TWjCzy &czy)
 {
-    return WjPath::Resolve(czy.ProgramDir, QStringLiteral("sys\\SYS_") + czy.SysCode + QStringLiteral(".ini"));
+    return czy.NavIniPathOfProduct();
 }
 
 int IdleLockInterval(const QString &value)
@@ -66,18 +66,9 @@ int RunShopMain(int argc, char **argv)
     // 3-5. Database kind, connection, login; a failed login ends without a window.
     const TShopStartPlan plan = PlanStart(CurCzy->ProgramDir);
     app.DbKindTag = plan.tag;
-    bool logged = false;
-    try {
-        logged = StartSession(plan, *CurCzy, *CurDBAction);
-    } catch (const std::exception &e) {
-        CurCzy->FreeFlashForm();
-        ReportError(e);
-        return 1;
-    }
-    if (!logged) {
-        CurCzy->FreeFlashForm();
-        return 0;
-    }
+    const WjStartResult started = WjStartLogin(*CurCzy, [&] { return StartSession(plan, *CurCzy, *CurDBAction); });
+    if (started != WjStartResult::LoggedIn)
+        return WjStartExitCode(started);
     // 6. The navigation file of the product.
     CurCzy->NavIniPath = NavIniPathOf(*CurCzy);
     // 7, 8. The main window, titled by the product.

@@ -5,6 +5,7 @@
 #include "wjmodule.h"
 #include "wjpath.h"
 #include "wjprompter.h"
+#include "wjservices.h"
 
 #include <QDateTime>
 #include <QSysInfo>
@@ -213,6 +214,23 @@ void TWjCzy::RunDll(QObject *window, const QString &module, const QString &funct
     using ToolFn = int (*)(qintptr);
     auto fn = reinterpret_cast<ToolFn>(WjModule::Function(module, function));
     fn(reinterpret_cast<qintptr>(window));
+}
+
+QString TWjCzy::NavIniPathOfProduct() const
+{
+    return WjPath::Resolve(ProgramDir, QStringLiteral("sys\\SYS_") + SysCode + QStringLiteral(".ini"));
+}
+
+QString TWjCzy::StatusOperatorText(const QDateTime &t) const
+{
+    return QStringLiteral(" 操作员:〖") + CzyName + QStringLiteral("〗") + QStringLiteral("登录时间：")
+           + t.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral("  ") + t.toString(QStringLiteral("hh:mm:ss"))
+           + QLatin1Char('(') + GetCurWeek(t.date()) + QLatin1Char(')');
+}
+
+QString TWjCzy::StatusSessionText() const
+{
+    return QStringLiteral("〖") + SessionCaption + QStringLiteral("〗");
 }
 
 void TWjCzy::RunPrnDll(QObject *, QObject *, const QString &reportName)

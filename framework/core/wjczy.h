@@ -8,6 +8,7 @@
 // listed for them in WJ_SYS_CZYQX.
 #pragma once
 #include "wjglobal.h"
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -82,6 +83,12 @@ public:
     void RunPrnDll(QObject *window, QObject *dataSource, const QString &reportName);
 
     static QString ProductCode() { return QStringLiteral("WJQX"); }
+
+    // ProgramDir + "sys\SYS_" + SysCode + ".ini", resolved to a real path.
+    QString NavIniPathOfProduct() const;
+    // The status bar's operator and session lines of both programs.
+    QString StatusOperatorText(const QDateTime &loginTime) const;
+    QString StatusSessionText() const;
 
 signals:
     void OperatorChanged();

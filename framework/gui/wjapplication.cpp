@@ -1,4 +1,5 @@
 #include "wjapplication.h"
+#include "wjczy.h"
 #include "wjerror.h"
 
 #include <QFont>
@@ -83,4 +84,18 @@ void WjApplication::ApplyDefaultLook()
     f.setPointSize(9);
     f.setStyleHint(QFont::SansSerif);
     setFont(f);
+}
+
+WjStartResult WjStartLogin(TWjCzy &czy, const std::function<bool()> &connectAndLogin)
+{
+    try {
+        if (connectAndLogin())
+            return WjStartResult::LoggedIn;
+        czy.FreeFlashForm();
+        return WjStartResult::Cancelled;
+    } catch (const std::exception &e) {
+        czy.FreeFlashForm();
+        ReportError(e);
+        return WjStartResult::Failed;
+    }
 }

@@ -7,6 +7,7 @@
 #include "wjguiglobal.h"
 #include "wjprompter.h"
 #include <QApplication>
+#include <functional>
 
 // Message boxes with the system's captions and Chinese button texts.
 class WJGUI_EXPORT TWjMessagePrompter : public TWjPrompter
@@ -36,6 +37,15 @@ public:
 private:
     TWjMessagePrompter m_prompter;
 };
+
+class TWjCzy;
+
+// The start's connection and login. An error is shown and gives Failed; a login that
+// fails or is cancelled gives Cancelled; either way the splash is closed.
+enum class WjStartResult { LoggedIn, Cancelled, Failed };
+WJGUI_EXPORT WjStartResult WjStartLogin(TWjCzy &czy, const std::function<bool()> &connectAndLogin);
+// The exit code of a start that ended before the main window.
+inline int WjStartExitCode(WjStartResult r) { return r == WjStartResult::Failed ? 1 : 0; }
 
 // Runs `action`, sending any error to the general error report; true when it finished.
 template <typename F>
