@@ -96,6 +96,11 @@ TSQLControl TWjForm_Jb::buildControl() const
     return c;
 }
 
+bool TWjForm_Jb::CheckInputs() const
+{
+    return buildControl().CheckValue();
+}
+
 bool TWjForm_Jb::Submit()
 {
     if (TableName.isEmpty() || KeyField.isEmpty())

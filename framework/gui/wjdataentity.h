@@ -55,6 +55,9 @@ public:
     // Checks the bound inputs and writes the row (insert when adding, update when
     // editing). false when a check failed (the message was shown); database errors raise.
     bool Submit();
+    // The checks Submit starts with (required fields, lengths, numbers, dates), without
+    // writing anything: for windows whose own checks come after the framework's.
+    bool CheckInputs() const;
 
     // Called by the entity once the inputs are filled, before the window shows.
     virtual void FormShow() {}
