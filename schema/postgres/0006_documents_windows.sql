@@ -1,0 +1,2 @@
+-- The partner editors and the purchase and sales windows need no tables or views of
+-- their own: their number codes are rows (seed), their documents rows of step 3.
