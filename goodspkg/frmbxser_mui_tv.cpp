@@ -122,7 +122,7 @@ TfrmBxSer_Mui_Tv::TfrmBxSer_Mui_Tv(TWjQuery *detail, const QString &serialField,
     setObjectName(QStringLiteral("frmBxSer_Mui_Tv"));
     setWindowTitle(caption);
     m_page = caption == kSalePage ? 1 : caption == kReturnPage ? 2 : 0;
-    m_kind = m_page == 1 ? Sale : m_page == 2 ? Return : listName == QLatin1String("生产资料") ? Production : Purchase;
+    m_kind = m_page == 1 ? Sale : m_page == 2 ? Return : listName == QStringLiteral("生产资料") ? Production : Purchase;
     auto *lay = new QVBoxLayout(this);
 
     // Search panel.
