@@ -119,6 +119,8 @@ TfrmBxSer_Mui_Tv::TfrmBxSer_Mui_Tv(TWjQuery *detail, const QString &serialField,
     Q_UNUSED(serialField);
     Q_UNUSED(headKeyField);
     Q_UNUSED(flag);
+    if (!m_detail || !m_detail->Active())
+        throw EWjError(QStringLiteral("商品查找窗口需要单据的明细数据。"));
     setObjectName(QStringLiteral("frmBxSer_Mui_Tv"));
     setWindowTitle(caption);
     m_page = caption == kSalePage ? 1 : caption == kReturnPage ? 2 : 0;
