@@ -63,6 +63,7 @@ TfrmGoods_Bx::TfrmGoods_Bx(QWidget *parent) : TWjForm_Jb(parent), m_types(new TW
     TableName = QStringLiteral("Jb_Goods");
     KeyField = QStringLiteral("Goods_Id");
 
+    setMinimumWidth(640);
     auto *lay = new QVBoxLayout(this);
     auto *grid = new QGridLayout;
     lay->addLayout(grid);
@@ -130,6 +131,8 @@ TfrmGoods_Bx::TfrmGoods_Bx(QWidget *parent) : TWjForm_Jb(parent), m_types(new TW
             Rule(column, QStringLiteral("单位%1%2").arg(u + 1).arg(QString::fromUtf8(kPriceRules[p])));
         }
     }
+    for (int u = 0; u < 3; ++u)
+        ug->setColumnStretch(2 * u + 1, 1);
     lay->addWidget(units);
 
     auto *codes = new QGroupBox(QStringLiteral(" 条形码定义 "), this);
@@ -140,6 +143,8 @@ TfrmGoods_Bx::TfrmGoods_Bx(QWidget *parent) : TWjForm_Jb(parent), m_types(new TW
         cg->addWidget(new QLabel(QStringLiteral("单位%1条码：").arg(u + 1), codes), 0, 2 * u);
         cg->addWidget(edTxm[u], 0, 2 * u + 1);
     }
+    for (int u = 0; u < 3; ++u)
+        cg->setColumnStretch(2 * u + 1, 1);
     lay->addWidget(codes);
 
     auto *remark = new QHBoxLayout;

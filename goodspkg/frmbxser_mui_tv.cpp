@@ -366,6 +366,7 @@ TfrmBxSer_Mui_Tv::TfrmBxSer_Mui_Tv(TWjQuery *detail, const QString &serialField,
         CurCzy->SetMyIme(this);
     SetComboboxItems(this);
     m_types->GetTreeData();
+    tvType->expandAll();
     m_search->Init(cbSource, cbField, cbOper, edValue, edFrom, edTo, chkFuzzy);
     m_search->SetDataSet(m_goods);
     auto syncRange = [this, to] { to->setVisible(!edFrom->isHidden()); };
