@@ -7,6 +7,10 @@
 //   Del_In, Del_Sa, Del_Th, Del_Sc       delete one unaudited document (lines, head)
 //   Del_In_Ser, Del_Sa_Ser       delete every listed purchase / sale, audited or not
 //
+//   GoodsInGl, GoodsSaGl(action)  open the purchase / sales window over the list's current
+//                                record: 0 add, 1 edit; 2 deletes through Del_In / Del_Sa
+//                                (the windows live in wjjxc_bx_win.cpp)
+//
 // Refusals and questions go through Prompter(); No ends an operation with nothing
 // changed. Each audit, un-audit and confirmation (engine call and flag statement) and
 // each delete runs in one transaction that first reads the document's flag again, locked,
@@ -49,6 +53,9 @@ public:
     void Del_Sc();
     void Del_In_Ser();
     void Del_Sa_Ser();
+
+    int GoodsInGl(int action);
+    int GoodsSaGl(int action);
 
     // The logged-in operator's name as stored by the audits: its first 50 bytes in the
     // database's legacy encoding (GB18030), never splitting a character.
