@@ -7,6 +7,7 @@
 #include "../goodspkg/windowdriver.h"
 #include "frmbxpartner.h"
 #include "frmbxser_mui_tv.h"
+#include "wjbx_jbdata.h"
 #include "ujxc_in_add_bx.h"
 #include "ujxc_in_main_bx.h"
 #include "ujxc_xs_add_bx.h"
@@ -750,6 +751,65 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), QByteArray("\x1b\x70\x00\x3c\xff\x1b\x70\x00\x3c\xff", 10));
         QCOMPARE(count("Yw_SaHead"), 1);
+    }
+
+    // The demo documents: the audited ones carry the stock moves and allocations their
+    // audits made (un-auditing gives back exactly that), the others audit cleanly; the
+    // windows show them; partner numbers continue after the demo partners.
+    void demoDocumentsAreConsistent()
+    {
+        jxc.reset();
+        inList.reset();
+        saList.reset();
+        t.reset();
+        t = std::make_unique<TestDatabase>(true, true);
+        t->LoginAdmin();
+        inList = std::make_unique<TWjQuery>();
+        saList = std::make_unique<TWjQuery>();
+        jxc = std::make_unique<TWjJxc_Bx>();
+        reread();
+        auto kc = [&](const char *pc) {
+            return value(QString("select KcNum_Unit1||','||KcNum_Unit2||','||KcNum_Unit3 from Yw_KcData where Pc='%1'").arg(pc));
+        };
+        QCOMPARE(count("Yw_InHead where InFlag=2"), 1);
+        QCOMPARE(count("Yw_SaHead where SaFlag=2"), 1);
+        QCOMPARE(kc("T2601"), QString("4,0,0"));
+        QCOMPARE(kc("L2401"), QString("44,0,0"));
+
+        QVERIFY(saList->Locate("SaFlag", 1));
+        open<TfrmJxcXs_Main_Bx>(1, [&](TfrmJxcXs_Main_Bx *w) {
+            QVERIFY(!w->IsLocked());
+            QCOMPARE(column(w->Lines()->DataSet(), "TNum"), QStringList({"1箱", "3桶"}));
+            QCOMPARE(w->Partner()->Text(), QString("宏运物流有限公司"));
+        });
+        QVERIFY(saList->Locate("SaFlag", 2));
+        open<TfrmJxcXs_Main_Bx>(1, [&](TfrmJxcXs_Main_Bx *w) { QVERIFY(w->IsLocked()); });
+
+        QVERIFY(saList->Locate("SaFlag", 2));
+        component(*saList).UnSh_Sa();
+        QCOMPARE(count("Yw_SaDetail_Kc"), 0);
+        QCOMPARE(kc("T2601"), QString("8,0,0"));
+        QCOMPARE(kc("L2401"), QString("46,0,0"));
+        QVERIFY(inList->Locate("InFlag", 2));
+        component(*inList).UnSh_In();
+        QCOMPARE(kc("T2601"), QString("0,0,0"));
+        QCOMPARE(count("Yw_InHead where InFlag=2"), 0);
+
+        QVERIFY(inList->Locate("InHead_ID", 2));
+        component(*inList).Sh_In();
+        QCOMPARE(value("select KcNum_Unit1||','||KcNum_Unit2 from Yw_KcData where Pc='H2601'"), QString("1,5"));
+        QVERIFY(saList->Locate("SaHead_Id", 2));
+        component(*saList).Sh_Sa();
+        QCOMPARE(count("Yw_SaDetail_Kc a join Yw_KcData k on k.KcData_Id=a.Kc_Id where k.Pc='M2311'"), 1);  // the oil's earliest batch
+        QCOMPARE(count("Yw_SaHead where SaFlag=2"), 1);
+
+        TWjQuery clients;
+        t->db().SelectTable("select * from Jb_Client", clients);
+        TWjBx_JbData jb;
+        jb.SetWjQuery(&clients);
+        d->When<TfrmBxClient>([](TfrmBxClient *f) { QCOMPARE(f->Value("ClientNo"), QString("KH0004")); });
+        jb.ClientGl(0);
+        QCOMPARE(d->Pending(), 0);
     }
 
     // The road of one purchase: a supplier added from the purchase window, a purchase of
