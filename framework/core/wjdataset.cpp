@@ -363,10 +363,10 @@ bool TWjQuery::Locate(const QString &field, const QVariant &value, int options)
     const int col = FieldIndex(field);
     if (col < 0)
         throw EWjError(QStringLiteral("数据集中没有字段 %1").arg(field));
-    FetchAll();
     const QString want = textOf(value);
     const Qt::CaseSensitivity cs = (options & CaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
-    for (int i = 0; i < m_rows.size(); ++i) {
+    // Reads further rows only until the wanted one turns up.
+    for (int i = 0; i < m_rows.size() || (m_pending && (FetchMore(), i < m_rows.size())); ++i) {
         const QString have = textOf(m_rows[i].values[col]);
         const bool hit = (options & PartialKey) ? have.startsWith(want, cs) : have.compare(want, cs) == 0;
         if (hit) {

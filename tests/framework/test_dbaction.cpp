@@ -243,6 +243,8 @@ private slots:
         QVERIFY(!q.HasMore());
 
         t->db().SelectTable("select Item_Id from T_Item where Item_Id>=10 order by Item_Id", q);
+        QVERIFY(q.Locate("Item_Id", 15));  // among the first rows: nothing more is read
+        QCOMPARE(q.FetchedCount(), int(TWjQuery::FetchChunk));
         QVERIFY(q.Locate("Item_Id", 9 + n));  // beyond the first rows
         QCOMPARE(q.RecNo(), n);
         t->db().SelectTable("select Item_Id from T_Item where Item_Id>=10 order by Item_Id", q);
