@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -255,12 +257,32 @@ void TfrmJxcDoc_Bx::CreateLines()
 {
     CurDBAction->Bind(*m_lines->DataSet());
     m_lines->MasterValue = headKey();
+    if (!IsAdd())
+        readGoodsOfLines(m_lines->MasterValue);
     m_lines->Open();
     m_grid->SetDataSet(m_lines->DataSet());
     m_grid->SetFooter(m_def.lineSerial, TWjDBGrid::FooterCount);
     m_grid->SetFooter(QStringLiteral("GoodsName"), TWjDBGrid::FooterText, QStringLiteral("合计"));
     m_grid->SetFooter(QStringLiteral("T_Price"), TWjDBGrid::FooterSum);
 }
+
+namespace {
+const char *const kGoodsColumns = "Goods_Id,GoodsNo,GoodsName,Depart,Unit1,Unit2,Unit3,LastIn_Price1,LastIn_Price2,LastIn_Price3";
+
+TfrmJxcDoc_Bx::Goods goodsOfRow(const TWjQuery &q)
+{
+    TfrmJxcDoc_Bx::Goods g;
+    g.found = true;
+    g.no = q.FieldByName(QStringLiteral("GoodsNo")).AsString();
+    g.name = q.FieldByName(QStringLiteral("GoodsName")).AsString();
+    g.depart = q.FieldByName(QStringLiteral("Depart")).AsString();
+    for (int u = 0; u < 3; ++u) {
+        g.unit[u] = q.FieldByName(QStringLiteral("Unit%1").arg(u + 1)).AsString();
+        g.lastIn[u] = q.FieldByName(QStringLiteral("LastIn_Price%1").arg(u + 1)).AsString();
+    }
+    return g;
+}
+} // namespace
 
 const TfrmJxcDoc_Bx::Goods &TfrmJxcDoc_Bx::GoodsOf(const QString &goodsId)
 {
@@ -272,22 +294,23 @@ const TfrmJxcDoc_Bx::Goods &TfrmJxcDoc_Bx::GoodsOf(const QString &goodsId)
     static const QRegularExpression whole(QStringLiteral("^\\d{1,18}$"));
     if (whole.match(id).hasMatch()) {
         TWjQuery q;
-        CurDBAction->SelectTable(QStringLiteral("select GoodsNo,GoodsName,Depart,Unit1,Unit2,Unit3,LastIn_Price1,LastIn_Price2,"
-                                                "LastIn_Price3 from Jb_Goods where Goods_Id=")
-                                     + id,
-                                 q);
-        if (!q.IsEmpty()) {
-            g.found = true;
-            g.no = q.FieldByName(QStringLiteral("GoodsNo")).AsString();
-            g.name = q.FieldByName(QStringLiteral("GoodsName")).AsString();
-            g.depart = q.FieldByName(QStringLiteral("Depart")).AsString();
-            for (int u = 0; u < 3; ++u) {
-                g.unit[u] = q.FieldByName(QStringLiteral("Unit%1").arg(u + 1)).AsString();
-                g.lastIn[u] = q.FieldByName(QStringLiteral("LastIn_Price%1").arg(u + 1)).AsString();
-            }
-        }
+        CurDBAction->SelectTable(QStringLiteral("select %1 from Jb_Goods where Goods_Id=%2").arg(QLatin1String(kGoodsColumns), id), q);
+        if (!q.IsEmpty())
+            g = goodsOfRow(q);
     }
     return *m_goods.insert(id, g);
+}
+
+void TfrmJxcDoc_Bx::readGoodsOfLines(const QString &head)
+{
+    // The goods of a stored document in one read, not one read per line.
+    TWjQuery q;
+    CurDBAction->SelectTable(QStringLiteral("select %1 from Jb_Goods where Goods_Id in (select %2 from %3 where %4=%5)")
+                                 .arg(QLatin1String(kGoodsColumns), m_def.lineGoods, m_def.lineTable, m_def.lineMaster,
+                                      WjSql::CheckInteger(head)),
+                             q);
+    for (q.First(); !q.Eof(); q.Next())
+        m_goods.insert(q.FieldByName(QStringLiteral("Goods_Id")).AsString(), goodsOfRow(q));
 }
 
 QString TfrmJxcDoc_Bx::QuantityText(const QString num[3], const QString unit[3])
@@ -385,6 +408,13 @@ bool TfrmJxcDoc_Bx::Save()
         return false;
     }
     TDBAction &db = *CurDBAction;
+    // Writing the lines touches every line (keys, head key, numbers): the grid is told
+    // once afterwards instead of once per value.
+    const QSignalBlocker quiet(m_lines->DataSet());
+    auto refresh = qScopeGuard([this] {
+        m_grid->RefreshFooter();
+        m_grid->View()->viewport()->update();
+    });
     try {
         // Head and lines stand or fall together.
         TWjTransaction tr(db);

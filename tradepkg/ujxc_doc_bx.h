@@ -119,6 +119,7 @@ protected:
 
 private:
     void calcFields(TWjQuery &line);
+    void readGoodsOfLines(const QString &head);
     void fillPartners();
     QString headKey() const;
 
