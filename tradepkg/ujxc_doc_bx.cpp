@@ -165,6 +165,7 @@ TfrmJxcDoc_Bx::TfrmJxcDoc_Bx(const TJxcDocDef &def, QWidget *parent)
     m_lines->MasterField = def.lineMaster;
     m_lines->SerialField = def.lineSerial;
     m_lines->OnCalcFields = [this](TWjQuery &line) { calcFields(line); };
+    new TDosMove(this);
     resize(820, 560);
 }
 

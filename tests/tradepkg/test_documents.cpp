@@ -526,6 +526,30 @@ private slots:
             QCOMPARE(count(in ? "Yw_InDetail where InNum1=7" : "Yw_SaDetail where SaNum1=7"), 1);
     }
 
+    // The delete action of the entry points deletes like Del_In / Del_Sa: refused for an
+    // audited document, otherwise lines and head after the question.
+    void entryPointsDelete()
+    {
+        savedPurchase({{2, {"4"}, {"380"}, "T1", {}}});
+        savedPurchase({{2, {"5"}, {"380"}, "T1", {}}});
+        component(*inList).Sh_In();
+        p->Clear();
+        QCOMPARE(component(*inList).GoodsInGl(2), 0);
+        QCOMPARE(p->Texts(), QStringList({"对不起，该进货单已经审核！不能删除！"}));
+        QVERIFY(inList->Locate("InFlag", 1));
+        p->Clear();
+        component(*inList).GoodsInGl(2);
+        QCOMPARE(p->Texts(), QStringList({"您是否确定删除该进货单资料？"}));
+        QCOMPARE(count("Yw_InHead"), 1);
+        QCOMPARE(count("Yw_InDetail where InNum1=4"), 0);
+        QCOMPARE(count("Yw_InDetail"), 1);
+        t->db().ExecuteSQL("insert into Yw_SaHead(SaHead_Id,Sa_AutoNum,SaFlag) values(40,'XS1',1)");
+        t->db().ExecuteSQL("insert into Yw_SaDetail(SaDetail_Id,SaMain_Id,GoodsId_Sa,SaNum1) values(41,40,2,1)");
+        reread();
+        component(*saList).GoodsSaGl(2);
+        QCOMPARE(count("Yw_SaHead") + count("Yw_SaDetail"), 0);
+    }
+
     // A document another workstation audited while it was open is not overwritten.
     void saveRefusedWhenAuditedMeanwhile()
     {
