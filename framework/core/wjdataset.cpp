@@ -2,6 +2,7 @@
 #include "wjdbaction.h"
 #include "wjerror.h"
 
+#include <QPointer>
 #include <QSignalBlocker>
 #include <QSqlField>
 #include <QSqlQuery>
@@ -613,13 +614,19 @@ void TWjQuery::ApplyUpdates(const QString &table, const QString &keyField, const
                                    .arg(t, sets.join(QLatin1Char(',')), k, literal(r.original.value(keyCol))));
         }
     }
+    // The cache is clean once the changes are stored for good: when a caller's transaction
+    // around this one commits. Should that one roll back, the changes stay for another try.
+    QPointer<TWjQuery> self(this);
+    db->OnCommit([self] {
+        if (!self)
+            return;
+        self->m_deleted.clear();
+        for (Row &r : self->m_rows) {
+            r.status = RowStatus::Unmodified;
+            r.original.clear();
+        }
+    });
     tr.Commit();
-    // Stored: the cache is clean now.
-    m_deleted.clear();
-    for (Row &r : m_rows) {
-        r.status = RowStatus::Unmodified;
-        r.original.clear();
-    }
 }
 
 void TWjQuery::CancelUpdates()

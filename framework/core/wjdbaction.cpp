@@ -106,6 +106,7 @@ void TDBAction::Disconnect()
     QSqlDatabase::removeDatabase(m_connName);
     m_transDepth = 0;
     m_rollbackOnly = false;
+    m_onCommit.clear();
 }
 
 bool TDBAction::Connected() const
@@ -281,11 +282,26 @@ void TDBAction::CommitTrans()
             ExecuteSQL(QStringLiteral("COMMIT"));
         } catch (...) {
             m_transDepth = 0;
+            m_onCommit.clear();
             try { ExecuteSQL(QStringLiteral("ROLLBACK")); } catch (...) {}
             throw;
         }
+        m_transDepth = 0;
+        auto actions = std::move(m_onCommit);
+        m_onCommit.clear();
+        for (auto &a : actions)
+            a();
+        return;
     }
     --m_transDepth;
+}
+
+void TDBAction::OnCommit(std::function<void()> action)
+{
+    if (m_transDepth > 0)
+        m_onCommit.push_back(std::move(action));
+    else
+        action();
 }
 
 void TDBAction::RollbackTrans()
@@ -295,6 +311,7 @@ void TDBAction::RollbackTrans()
     if (m_transDepth == 1) {
         m_transDepth = 0;
         m_rollbackOnly = false;
+        m_onCommit.clear();
         ExecuteSQL(QStringLiteral("ROLLBACK"));
         return;
     }

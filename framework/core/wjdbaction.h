@@ -16,6 +16,7 @@
 #include <QSet>
 #include <QSqlDatabase>
 #include <functional>
+#include <vector>
 #include <memory>
 #include <unordered_map>
 
@@ -97,6 +98,9 @@ public:
     void CommitTrans();
     void RollbackTrans();
     bool InTransaction() const { return m_transDepth > 0; }
+    // Runs `action` once the outermost transaction has committed (at once when none is
+    // open); a rollback drops it. For in-memory state that must follow what was stored.
+    void OnCommit(std::function<void()> action);
 
     // Quoting and literals.
     static QString QuotedStr(const QString &text);  // 'text' with single quotes doubled
@@ -119,6 +123,7 @@ private:
     std::unique_ptr<TWjDialect> m_dialect;
     TWjQuery *m_serQuery = nullptr;
     int m_transDepth = 0;
+    std::vector<std::function<void()>> m_onCommit;
     bool m_rollbackOnly = false;
     bool m_newDatabase = false;
     std::function<bool(const QString &)> m_filter;

@@ -79,9 +79,9 @@ QString TWjSearchDef::condition(const TWjSearchCondition &c, const TDBAction &db
             return {};
         if (c.op == QLatin1String("<>"))
             return col + QStringLiteral("<>") + TDBAction::QuotedStr(c.value);
-        if (c.op == QLatin1String("开头是"))
+        if (c.op == QStringLiteral("开头是"))
             return col + QStringLiteral(" like ") + TDBAction::QuotedStr(c.value + QLatin1Char('%'));
-        if (c.op == QLatin1String("包含") || c.fuzzy)
+        if (c.op == QStringLiteral("包含") || c.fuzzy)
             return col + QStringLiteral(" like ") + TDBAction::QuotedStr(QLatin1Char('%') + c.value + QLatin1Char('%'));
         return col + QLatin1Char('=') + TDBAction::QuotedStr(c.value);
     }

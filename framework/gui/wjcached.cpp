@@ -82,11 +82,15 @@ void TADOCachedControl::UpdateBatch()
     TDBAction &db = *CurDBAction;
     Renumber();
     const int keep = m_ds->RecNo();
+    // New lines get their keys here, one block for all, inside the saving transaction;
+    // a save that failed and is tried again draws them afresh, since those were undone.
+    int inserted = 0;
+    for (int r = 0; r < m_ds->RecordCount(); ++r)
+        inserted += m_ds->Status(r) == TWjQuery::RowStatus::Inserted ? 1 : 0;
+    qint64 nextKey = inserted > 0 ? db.GetTbIdBlock(LineTable, KeyField, inserted) : 0;
     for (m_ds->First(); !m_ds->Eof(); m_ds->Next()) {
-        // New lines get their keys here, inside the saving transaction; a save that
-        // failed and is tried again draws them afresh, since the failed one's were undone.
         if (m_ds->Status(m_ds->RecNo() - 1) == TWjQuery::RowStatus::Inserted)
-            m_ds->SetValue(KeyField, db.GetTbId(LineTable, KeyField).toLongLong());
+            m_ds->SetValue(KeyField, nextKey++);
         if (m_ds->FieldByName(MasterField).AsString() != MasterValue)
             m_ds->SetValue(MasterField, MasterValue.toLongLong());
     }

@@ -282,6 +282,15 @@ private slots:
         QCOMPARE(Currency::FromVariant(t->db().SelectValue("select Price from T_Item where Item_Id=1")).ToString(), QString("12.5"));
         QVERIFY(q.UpdatesPending());
 
+        // Inside a caller's transaction that then fails, the changes stay pending too.
+        {
+            TWjTransaction outer(t->db());
+            q.ApplyUpdates("T_Item", "Item_Id");
+            QVERIFY(q.UpdatesPending());  // not stored for good yet
+        }                                 // rolled back
+        QVERIFY(q.UpdatesPending());
+        QCOMPARE(t->db().SelectValue("select count(*) from T_Item").toInt(), 3);
+
         q.ApplyUpdates("T_Item", "Item_Id");
         QVERIFY(!q.UpdatesPending());
         TWjQuery r;

@@ -355,6 +355,10 @@ private slots:
             {{0, "=", "O'Neil", {}, {}, false}, 1},
             {{0, "=", "Nei", {}, {}, true}, 1},          // fuzzy
             {{0, "包含", "'; drop table T_Person; --", {}, {}, false}, 0},
+            {{0, "包含", "Nei", {}, {}, false}, 1},
+            {{0, "开头是", "O'", {}, {}, false}, 1},
+            {{0, "开头是", "Nei", {}, {}, false}, 0},
+            {{0, "<>", "O'Neil", {}, {}, false}, 1},
             {{1, ">=", "40", {}, {}, false}, 1},
             {{2, "至", "", QDate(2026, 1, 1), QDate(2026, 1, 31), false}, 1},
             {{2, "至", "", QDate(2026, 2, 1), QDate(2026, 2, 1), false}, 1},  // the last day counts
