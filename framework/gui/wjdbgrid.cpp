@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace WjSql {
@@ -117,7 +118,16 @@ void TWjDBGrid::SetDataSet(TWjQuery *ds)
         if (m_ds->RecNo() > 0)
             m_view->selectRow(m_ds->RecNo() - 1);
     });
-    connect(ds, &TWjQuery::DataChanged, this, [this] { RefreshFooter(); });
+    // Many values change at once when lines are added or saved: sum once, afterwards.
+    connect(ds, &TWjQuery::DataChanged, this, [this] {
+        if (m_footerDirty || m_footers.isEmpty())
+            return;
+        m_footerDirty = true;
+        QTimer::singleShot(0, this, [this] {
+            if (m_footerDirty)
+                RefreshFooter();
+        });
+    });
     applyColumns();
     RefreshFooter();
 }
@@ -161,6 +171,8 @@ QString TWjDBGrid::FooterValue(const QString &field) const
 {
     if (!m_model)
         return {};
+    if (m_footerDirty)
+        const_cast<TWjDBGrid *>(this)->RefreshFooter();
     const int col = m_model->ColumnOfField(field);
     if (col < 0 || col >= m_footer->columnCount() || !m_footer->item(0, col))
         return {};
@@ -169,6 +181,7 @@ QString TWjDBGrid::FooterValue(const QString &field) const
 
 void TWjDBGrid::RefreshFooter()
 {
+    m_footerDirty = false;
     if (!m_model)
         return;
     m_footer->setVisible(!m_footers.isEmpty());

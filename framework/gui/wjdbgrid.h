@@ -74,6 +74,7 @@ private:
     QList<Column> m_columns;
     QHash<QString, QPair<FooterKind, QString>> m_footers;  // lower-cased field
     int m_frozenCount = 0;
+    bool m_footerDirty = false;  // values changed since the footer was summed
     bool m_sortable = true;
     QString m_sortField;
     bool m_sortDesc = false;

@@ -314,6 +314,9 @@ private slots:
             q.First();
             QCOMPARE(q.FieldByName("Note").AsString(), QString("c"));
             QCOMPARE(g.FooterValue("Qty"), QString("13.75"));
+            q.SetValue("Qty", QVariant::fromValue(Currency::FromInt(20)));  // an edited cell counts at once
+            QCOMPARE(g.FooterValue("Qty"), QString("23.75"));
+            q.CancelUpdates();
             t->db().ExecuteSQL("delete from T_Line where Line_Id=3");
             q.Requery();
             auto cols = g.Columns();
