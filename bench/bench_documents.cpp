@@ -6,6 +6,9 @@
 //
 // The save is compared with its floor: the same head and line rows written by a
 // minimal loop of prepared statements in one transaction, keys drawn in one block.
+#include "benchsupport.h"
+
+#include <string>
 #include "schema.h"
 #include "ujxc_in_main_bx.h"
 #include "ujxc_xs_main_bx.h"
@@ -32,31 +35,6 @@
 
 namespace {
 constexpr int kLines = 1000;
-
-class YesPrompter : public TWjPrompter
-{
-public:
-    bool Show(Kind kind, const QString &, const QString &text) override
-    {
-        if (kind != Kind::Question)
-            std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-        return true;
-    }
-};
-
-void fail(const QString &what)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(what));
-    std::exit(1);
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double ms(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
 
 void build(TDBAction &db)
 {
@@ -105,12 +83,12 @@ void runWindow(TWjQuery &list, int action, const std::function<void(W *, double)
     QTimer::singleShot(0, [&] {
         for (QWidget *w : QApplication::topLevelWidgets())
             if (auto *win = dynamic_cast<W *>(w); win && win->isVisible()) {
-                script(win, ms(t));
+                script(win, BenchMs(t));
                 if (win->isVisible())
                     win->reject();
                 return;
             }
-        fail("the window did not open");
+        BenchFail("the window did not open");
     });
     TWjJxc_Bx jxc;
     jxc.SetWjQuery(&list);
@@ -134,14 +112,14 @@ void floorSave(TDBAction &db, bool sale)
                           "values(?,?,?,?,1,2,0,12.5,13)"
                         : "insert into Yw_InDetail(InDetail_Id,InMain_Id,Xh_Indetail,GoodsId_In,Pc,InNum1,InNum2,InNum3,In_Price1,T_Price) "
                           "values(?,?,?,?,'P1',1,2,0,9.5,9.5)"))
-        fail(q.lastError().text());
+        BenchFail(q.lastError().text());
     for (int i = 0; i < kLines; ++i) {
         q.bindValue(0, first + i);
         q.bindValue(1, head);
         q.bindValue(2, i + 1);
         q.bindValue(3, i + 1);
         if (!q.exec())
-            fail(q.lastError().text());
+            BenchFail(q.lastError().text());
     }
     tr.Commit();
 }
@@ -164,11 +142,11 @@ void measure(TDBAction &db, const char *label, const char *doc, int rounds)
             QElapsedTimer t;
             t.start();
             if (!w->Save())
-                fail("the new document was not saved");
-            saveNew.push_back(ms(t));
+                BenchFail("the new document was not saved");
+            saveNew.push_back(BenchMs(t));
         });
         if (db.SelectValue("select count(*) from " + lines).toInt() != kLines)
-            fail("lines missing after the save");
+            BenchFail("lines missing after the save");
         runWindow<W>(list, 1, [&](W *w, double opened) {
             open.push_back(opened);
             TWjQuery *ds = w->Lines()->DataSet();
@@ -177,18 +155,18 @@ void measure(TDBAction &db, const char *label, const char *doc, int rounds)
             QElapsedTimer t;
             t.start();
             if (!w->Save())
-                fail("the edited document was not saved");
-            saveEdit.push_back(ms(t));
+                BenchFail("the edited document was not saved");
+            saveEdit.push_back(BenchMs(t));
         });
         if (db.SelectValue(QString("select count(*) from %1 where %2Num3=1").arg(lines, sale ? "Sa" : "In")).toInt() != kLines)
-            fail("changed lines missing after the save");
+            BenchFail("changed lines missing after the save");
         QElapsedTimer t;
         t.start();
         floorSave(db, sale);
-        floor.push_back(ms(t));
+        floor.push_back(BenchMs(t));
     }
-    std::printf("%-10s %-9s %9.1f %9.1f %9.1f %9.1f %7.2f\n", label, doc, median(open), median(saveNew), median(saveEdit), median(floor),
-                median(saveNew) / median(floor));
+    std::printf("%-10s %-9s %9.1f %9.1f %9.1f %9.1f %7.2f\n", label, doc, BenchMedian(open), BenchMedian(saveNew), BenchMedian(saveEdit), BenchMedian(floor),
+                BenchMedian(saveNew) / BenchMedian(floor));
     std::fflush(stdout);
 }
 
@@ -204,7 +182,7 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    YesPrompter prompter;
+    BenchPrompter prompter;
     SetPrompter(&prompter);
     TWjCzy czy;
     czy.CzyName = QStringLiteral("基准测试");
@@ -213,40 +191,8 @@ int main(int argc, char **argv)
 
     std::printf("Document windows benchmark: %d-line documents, median of several runs, milliseconds\n", kLines);
     std::printf("%-10s %-9s %9s %9s %9s %9s %7s\n", "database", "document", "open", "save new", "save edit", "floor", "ratio");
-    {
-        QTemporaryDir dir;
-        TDBAction db;
-        CurDBAction = &db;
-        TWjDbConfig c;
-        c.dbKind = QStringLiteral("ACCESS");
-        c.file = dir.path() + QStringLiteral("/bench.db");
-        db.Connect(c);
-        ShopSchema::Upgrade(db, false);
-        measureAll(db, "sqlite", 5);
-        CurDBAction = nullptr;
-    }
-
-    const QString port = qEnvironmentVariable("WJ_BENCH_PGPORT");
-    if (port.isEmpty()) {
-        std::printf("postgres   (skipped: set WJ_BENCH_PGHOST/PGPORT/PGUSER/PGDATABASE, or run make bench as root)\n");
-        return 0;
-    }
-    TDBAction db;
-    CurDBAction = &db;
-    TWjDbConfig c;
-    c.dbKind = QStringLiteral("SQLSERVER");
-    c.host = qEnvironmentVariable("WJ_BENCH_PGHOST", QStringLiteral("127.0.0.1"));
-    c.port = port.toInt();
-    c.user = qEnvironmentVariable("WJ_BENCH_PGUSER", QStringLiteral("postgres"));
-    c.database = qEnvironmentVariable("WJ_BENCH_PGDATABASE", QStringLiteral("shop_bench"));
-    db.Connect(c);
-    const QString schema = QStringLiteral("bench_") + QUuid::createUuid().toString(QUuid::Id128).left(12);
-    db.ExecuteSQL("create schema " + schema);
-    db.ExecuteSQL("set search_path to " + schema);
-    ShopSchema::Upgrade(db, false);
-    measureAll(db, "postgres", 3);
-    db.ExecuteSQL("set search_path to public");
-    db.ExecuteSQL("drop schema " + schema + " cascade");
-    CurDBAction = nullptr;
+    ForEachBenchDatabase([](TDBAction &db, const char *label) {
+        measureAll(db, label, std::string(label) == "sqlite" ? 5 : 3);
+    });
     return 0;
 }

@@ -4,6 +4,7 @@
 // goods editor's save (保存 until the editor has closed; and with the reread and
 // repositioning of a 100000-row goods list afterwards). Memory is the process's
 // resident size.
+#include "benchsupport.h"
 #include "frm_goods_bx.h"
 #include "frmbxser_mui_tv.h"
 #include "schema.h"
@@ -39,23 +40,6 @@
 namespace {
 constexpr int kGoods = 100000;
 constexpr int kRounds = 7;
-
-class QuietPrompter : public TWjPrompter
-{
-public:
-    bool Show(Kind kind, const QString &, const QString &text) override
-    {
-        if (kind != Kind::Question)
-            std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-        return true;
-    }
-};
-
-void fail(const QString &what)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(what));
-    std::exit(1);
-}
 
 // Resident and peak resident size in MB.
 double memoryMb(const char *key)
@@ -120,7 +104,7 @@ void untilPainted(QWidget *w)
         QApplication::processEvents(QEventLoop::AllEvents, 5);
     w->removeEventFilter(&watch);
     if (!watch.painted)
-        fail("the list did not paint");
+        BenchFail("the list did not paint");
 }
 
 void typeChar(QWidget *w, QChar c)
@@ -142,7 +126,6 @@ struct Stats
     }
 };
 
-double msSince(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
 } // namespace
 
 int main(int argc, char **argv)
@@ -150,7 +133,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QuietPrompter prompter;
+    BenchPrompter prompter;
     SetPrompter(&prompter);
     QTemporaryDir dir;
     WjPath::SetProgramDir(dir.path());
@@ -177,7 +160,7 @@ int main(int argc, char **argv)
         czy.SetPassword(QStringLiteral("系统管理员"), "bench");
         czy.BecomeOperator(QStringLiteral("系统管理员"));
     } catch (const std::exception &e) {
-        fail(QString::fromUtf8(e.what()));
+        BenchFail(QString::fromUtf8(e.what()));
     }
     std::printf("memory after filling: resident %.1f MB\n", memoryMb("VmRSS:"));
 
@@ -207,9 +190,9 @@ int main(int argc, char **argv)
                                            QStringLiteral("进货商品资料"), "select * from V_Jb_Goods", false, "1");
             w->show();
             untilPainted(w->dbgGoods->View()->viewport());
-            open.ms.push_back(msSince(t));
+            open.ms.push_back(BenchMs(t));
             if (w->Goods()->FetchedCount() == 0)
-                fail("no goods listed");
+                BenchFail("no goods listed");
             if (r == 0)
                 rssOpen = memoryMb("VmRSS:");
 
@@ -219,18 +202,18 @@ int main(int argc, char **argv)
             t.restart();
             typeChar(w->edValue, QChar(0x6EE4));  // 滤
             untilPainted(w->dbgGoods->View()->viewport());
-            keyFirst.ms.push_back(msSince(t));
+            keyFirst.ms.push_back(BenchMs(t));
             if (!w->Goods()->SQL.contains(QLatin1String(" like ")) || w->Goods()->FetchedCount() == 0)
-                fail("the keystroke did not search: " + w->Goods()->SQL);
+                BenchFail("the keystroke did not search: " + w->Goods()->SQL);
             w->edValue->clear();
             for (QChar c : QStringLiteral("4321"))
                 typeChar(w->edValue, c);
             t.restart();
             typeChar(w->edValue, QLatin1Char('7'));
             untilPainted(w->dbgGoods->View()->viewport());
-            keyRare.ms.push_back(msSince(t));
+            keyRare.ms.push_back(BenchMs(t));
             if (w->Goods()->RecordCount() < 1)
-                fail("the search found nothing");
+                BenchFail("the search found nothing");
             delete w;
 
             // The sales window's call: goods with their stock totals (V_Yw_KcData).
@@ -239,7 +222,7 @@ int main(int argc, char **argv)
                                      QStringLiteral("销售商品资料"), "select * from V_Yw_KcData", false, "1");
             w->show();
             untilPainted(w->dbgGoods->View()->viewport());
-            openSale.ms.push_back(msSince(t));
+            openSale.ms.push_back(BenchMs(t));
             delete w;
 
             // The editor's save: a new goods with three units, prices and barcodes; once
@@ -256,7 +239,7 @@ int main(int argc, char **argv)
                 QTimer::singleShot(0, &app, [&] {
                     auto *f = qobject_cast<TfrmGoods_Bx *>(QApplication::activeModalWidget());
                     if (!f)
-                        fail("the goods editor did not show");
+                        BenchFail("the goods editor did not show");
                     f->edGoodsName->setText(QStringLiteral("陶瓷刹车片新%1%2").arg(r).arg(withList));
                     f->cbType->Tree()->setCurrentItem(f->cbType->Tree()->topLevelItem(0));
                     f->TypePicked();
@@ -272,17 +255,17 @@ int main(int argc, char **argv)
                     s.start();
                     total.start();
                     f->btnSave->click();
-                    saved = msSince(s);
+                    saved = BenchMs(s);
                     if (f->isVisible())
-                        fail("the goods editor refused the goods");
+                        BenchFail("the goods editor refused the goods");
                 });
                 if (goods.BxGoodsGl(0).isEmpty())
-                    fail("the goods was not saved");
-                (withList ? saveList : save).ms.push_back(withList ? msSince(total) : saved);
+                    BenchFail("the goods was not saved");
+                (withList ? saveList : save).ms.push_back(withList ? BenchMs(total) : saved);
             }
         }
     } catch (const std::exception &e) {
-        fail(QString::fromUtf8(e.what()));
+        BenchFail(QString::fromUtf8(e.what()));
     }
 
     open.print("open search window (purchase, V_Jb_Goods) to first screen");

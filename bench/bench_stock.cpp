@@ -5,6 +5,9 @@
 // Each figure is compared with its floor: the same rows written by a minimal loop of
 // prepared statements in one transaction (stock rows, allocation rows, goods dates,
 // the head's flag), with nothing read and nothing computed.
+#include "benchsupport.h"
+
+#include <string>
 #include "schema.h"
 #include "wjczy.h"
 #include "wjdbaction.h"
@@ -27,28 +30,11 @@
 namespace {
 constexpr int kLines = 1000;
 
-class YesPrompter : public TWjPrompter
-{
-public:
-    bool Show(Kind kind, const QString &, const QString &text) override
-    {
-        if (kind != Kind::Question)
-            std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-        return true;
-    }
-};
-
 struct Fixture
 {
     int sale = 0, purchase = 0;
     std::vector<int> goods, batches;  // batches: 3 per goods, the purchase's batch last
 };
-
-void fail(const QString &what)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(what));
-    std::exit(1);
-}
 
 Fixture build(TDBAction &db)
 {
@@ -79,12 +65,6 @@ Fixture build(TDBAction &db)
     return f;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 double timed(const std::function<void()> &f)
 {
     QElapsedTimer t;
@@ -100,14 +80,14 @@ public:
     Loop(TDBAction &db, const QString &sql) : m_q(db.Database())
     {
         if (!m_q.prepare(sql))
-            fail(m_q.lastError().text());
+            BenchFail(m_q.lastError().text());
     }
     void Run(const QVariantList &values)
     {
         for (int i = 0; i < values.size(); ++i)
             m_q.bindValue(i, values[i]);
         if (!m_q.exec())
-            fail(m_q.lastError().text());
+            BenchFail(m_q.lastError().text());
     }
 
 private:
@@ -170,7 +150,7 @@ void check(TDBAction &db, const QString &sql, const QString &want, const char *w
 {
     const QString got = db.SelectValue(sql).toString();
     if (got != want)
-        fail(QString("%1: %2 gave %3, expected %4").arg(what, sql, got, want));
+        BenchFail(QString("%1: %2 gave %3, expected %4").arg(what, sql, got, want));
 }
 
 void measure(TDBAction &db, const char *label, int rounds)
@@ -200,7 +180,7 @@ void measure(TDBAction &db, const char *label, int rounds)
         check(db, "select count(*) from Yw_SaDetail_Kc", "0", "floor");
     }
     auto line = [&](const char *op, const std::vector<double> &e, const std::vector<double> &fl) {
-        std::printf("%-10s %-26s %9.1f %9.1f %7.2f\n", label, op, median(e), median(fl), median(e) / median(fl));
+        std::printf("%-10s %-26s %9.1f %9.1f %7.2f\n", label, op, BenchMedian(e), BenchMedian(fl), BenchMedian(e) / BenchMedian(fl));
     };
     line("sale audit (3000 rows)", sa, fsa);
     line("sale un-audit", unsa, funsa);
@@ -213,7 +193,7 @@ void measure(TDBAction &db, const char *label, int rounds)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    YesPrompter prompter;
+    BenchPrompter prompter;
     SetPrompter(&prompter);
     TWjCzy czy;
     czy.CzyName = QStringLiteral("基准测试");
@@ -222,40 +202,8 @@ int main(int argc, char **argv)
     std::printf("Stock audit benchmark: %d-line documents, median of several runs, milliseconds\n", kLines);
     std::printf("%-10s %-26s %9s %9s %7s\n", "database", "operation", "engine", "floor", "ratio");
 
-    {
-        QTemporaryDir dir;
-        TDBAction db;
-        CurDBAction = &db;
-        TWjDbConfig c;
-        c.dbKind = QStringLiteral("ACCESS");
-        c.file = dir.path() + QStringLiteral("/bench.db");
-        db.Connect(c);
-        ShopSchema::Upgrade(db, false);
-        measure(db, "sqlite", 9);
-        CurDBAction = nullptr;
-    }
-
-    const QString port = qEnvironmentVariable("WJ_BENCH_PGPORT");
-    if (port.isEmpty()) {
-        std::printf("postgres   (skipped: set WJ_BENCH_PGHOST/PGPORT/PGUSER/PGDATABASE, or run make bench as root)\n");
-        return 0;
-    }
-    TDBAction db;
-    CurDBAction = &db;
-    TWjDbConfig c;
-    c.dbKind = QStringLiteral("SQLSERVER");
-    c.host = qEnvironmentVariable("WJ_BENCH_PGHOST", QStringLiteral("127.0.0.1"));
-    c.port = port.toInt();
-    c.user = qEnvironmentVariable("WJ_BENCH_PGUSER", QStringLiteral("postgres"));
-    c.database = qEnvironmentVariable("WJ_BENCH_PGDATABASE", QStringLiteral("shop_bench"));
-    db.Connect(c);
-    const QString schema = QStringLiteral("bench_") + QUuid::createUuid().toString(QUuid::Id128).left(12);
-    db.ExecuteSQL("create schema " + schema);
-    db.ExecuteSQL("set search_path to " + schema);
-    ShopSchema::Upgrade(db, false);
-    measure(db, "postgres", 5);
-    db.ExecuteSQL("set search_path to public");
-    db.ExecuteSQL("drop schema " + schema + " cascade");
-    CurDBAction = nullptr;
+    ForEachBenchDatabase([](TDBAction &db, const char *label) {
+        measure(db, label, std::string(label) == "sqlite" ? 9 : 5);
+    });
     return 0;
 }

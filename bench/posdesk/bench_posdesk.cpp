@@ -3,6 +3,7 @@
 // in the grid and the window has handled its events), then F5, the amount, Enter,
 // Enter, until the 50-line ticket is saved, its receipt written to the printer's
 // device (a file here) and the next ticket open.
+#include "benchsupport.h"
 #include "frmpay.h"
 #include "frmposmain.h"
 #include "posticket.h"
@@ -36,23 +37,6 @@ namespace {
 constexpr int kGoods = 100000;
 constexpr int kLines = 50;
 constexpr int kTickets = 10;
-
-class QuietPrompter : public TWjPrompter
-{
-public:
-    bool Show(Kind kind, const QString &, const QString &text) override
-    {
-        if (kind != Kind::Question)
-            std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
-        return true;
-    }
-};
-
-void fail(const QString &what)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(what));
-    std::exit(1);
-}
 
 QString barcode(int i) { return QStringLiteral("69%1").arg(i, 11, 10, QLatin1Char('0')); }
 
@@ -99,7 +83,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QuietPrompter prompter;
+    BenchPrompter prompter;
     SetPrompter(&prompter);
     QTemporaryDir dir;
     WjPath::SetProgramDir(dir.path());
@@ -110,7 +94,7 @@ int main(int argc, char **argv)
         ini.WriteString("PORT", "LPT1", "data\\lpt1.bin");
         QFile dev(dir.path() + "/data/lpt1.bin");
         if (!dev.open(QIODevice::WriteOnly))
-            fail("cannot create the printer file");
+            BenchFail("cannot create the printer file");
         QFile::copy(QStringLiteral(WJ_SOURCE_DIR "/sys/Pos.ini"), dir.path() + "/sys/Pos.ini");
     }
 
@@ -131,7 +115,7 @@ int main(int argc, char **argv)
         czy.SetPassword(QStringLiteral("系统管理员"), "bench");
         czy.BecomeOperator(QStringLiteral("系统管理员"));
     } catch (const std::exception &e) {
-        fail(QString::fromUtf8(e.what()));
+        BenchFail(QString::fromUtf8(e.what()));
     }
 
     TfrmMain w;
@@ -151,7 +135,7 @@ int main(int argc, char **argv)
             QApplication::processEvents();
             const double ms = t.nsecsElapsed() / 1e6;
             if (w.dbgLines->View()->model()->rowCount() != l + 1)
-                fail(QStringLiteral("the scan of %1 did not show its line").arg(code));
+                BenchFail(QStringLiteral("the scan of %1 did not show its line").arg(code));
             scans.ms.push_back(ms);
         }
         // F5: the dialog shows (drawer pulse), the amount is typed, Enter, Enter pays.
@@ -161,7 +145,7 @@ int main(int argc, char **argv)
         QTimer::singleShot(0, [&] {
             auto *d = qobject_cast<Tfrm_Pay *>(QApplication::activeModalWidget());
             if (!d)
-                fail("no payment dialog");
+                BenchFail("no payment dialog");
             dialogUp = f5.nsecsElapsed() / 1e6;
             d->edPaid->setText("100000");
             press(d->edPaid, Qt::Key_Return);
@@ -173,13 +157,13 @@ int main(int argc, char **argv)
         f5.start();
         press(w.edCode, Qt::Key_F5);
         if (w.edBillNo->text() == before || w.Ticket()->LineCount() != 0)
-            fail("the ticket was not paid");
+            BenchFail("the ticket was not paid");
         dialogs.ms.push_back(dialogUp);
         pays.ms.push_back(paid);
     }
     const int saved = db.SelectValue("select count(*) from Yw_Pos_SaDetail").toInt();
     if (saved != kLines * kTickets)
-        fail(QStringLiteral("%1 saved lines instead of %2").arg(saved).arg(kLines * kTickets));
+        BenchFail(QStringLiteral("%1 saved lines instead of %2").arg(saved).arg(kLines * kTickets));
 
     std::printf("PosDesk, embedded database, %d goods and barcodes:\n", kGoods);
     scans.print("scan: Enter to the line in the grid");
