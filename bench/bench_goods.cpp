@@ -136,11 +136,7 @@ int main(int argc, char **argv)
     BenchPrompter prompter;
     SetPrompter(&prompter);
     QTemporaryDir dir;
-    WjPath::SetProgramDir(dir.path());
-    QDir().mkpath(dir.path() + "/sys");
-    QDir().mkpath(dir.path() + "/data");
-    for (const char *f : {"WjOptions.ini", "Mainsearch.ini"})
-        QFile::copy(QStringLiteral(WJ_SOURCE_DIR "/sys/") + QLatin1String(f), dir.path() + "/sys/" + QLatin1String(f));
+    BenchProgramDir(dir, QStringLiteral(WJ_SOURCE_DIR), {QStringLiteral("WjOptions.ini"), QStringLiteral("Mainsearch.ini")});
 
     TWjCzy czy;
     TDBAction db;

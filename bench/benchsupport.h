@@ -6,9 +6,13 @@
 #pragma once
 #include "schema.h"
 #include "wjdbaction.h"
+#include "wjpath.h"
 #include "wjprompter.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QUuid>
 #include <algorithm>
@@ -41,6 +45,17 @@ inline double BenchMedian(std::vector<double> v)
 }
 
 inline double BenchMs(const QElapsedTimer &t) { return double(t.nsecsElapsed()) / 1e6; }
+
+// A program folder in `dir` with sys/ and data/, holding copies of the shipped sys files
+// named (from `sourceDir`/sys), made the session's ProgramDir.
+inline void BenchProgramDir(const QTemporaryDir &dir, const QString &sourceDir, const QStringList &sysFiles)
+{
+    WjPath::SetProgramDir(dir.path());
+    QDir().mkpath(dir.path() + QStringLiteral("/sys"));
+    QDir().mkpath(dir.path() + QStringLiteral("/data"));
+    for (const QString &f : sysFiles)
+        QFile::copy(sourceDir + QStringLiteral("/sys/") + f, dir.path() + QStringLiteral("/sys/") + f);
+}
 
 // Runs `measure` on a fresh embedded database (label "sqlite") and, when a server is
 // named, on PostgreSQL ("postgres"); CurDBAction is the database while it runs.

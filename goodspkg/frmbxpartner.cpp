@@ -99,18 +99,13 @@ TfrmBxPartner::TfrmBxPartner(Kind kind, QWidget *parent) : TWjForm_Jb(parent), m
         Rule(QStringLiteral("Cl_Flag"), QStringLiteral("Cl_Flag"), 0, false, TSQLControl::Integer);
     }
 
-    m_save = new QPushButton(QStringLiteral("保存[&S]"), this);
-    m_save->setObjectName(QStringLiteral("btnSave"));
-    m_cancel = new QPushButton(QStringLiteral("取消[&C]"), this);
-    m_cancel->setObjectName(QStringLiteral("btnCancel"));
-    m_save->setAutoDefault(false);
-    m_cancel->setAutoDefault(false);
+    QList<QPushButton *> made;
+    auto *buttons = AddButtonRow(this, {{QStringLiteral("保存[&S]"), QStringLiteral("btnSave")},
+                                        {QStringLiteral("取消[&C]"), QStringLiteral("btnCancel")}}, &made);
+    m_save = made[0];
+    m_cancel = made[1];
     connect(m_save, &QPushButton::clicked, this, [this] { Save(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_save);
-    buttons->addWidget(m_cancel);
 
     auto *lay = new QVBoxLayout(this);
     lay->addLayout(grid);

@@ -84,18 +84,13 @@ TfrmBxWorker::TfrmBxWorker(QWidget *parent) : TWjForm_Jb(parent)
     key->hide();
     Rule(QStringLiteral("WORK_ID"), QStringLiteral("WORK_ID"), 0, false, TSQLControl::Integer);
 
-    m_save = new QPushButton(QStringLiteral("保存[&S]"), this);
-    m_save->setObjectName(QStringLiteral("btnSave"));
-    m_exit = new QPushButton(QStringLiteral("退出[&T]"), this);
-    m_exit->setObjectName(QStringLiteral("btnExit"));
-    m_save->setAutoDefault(false);
-    m_exit->setAutoDefault(false);
+    QList<QPushButton *> made;
+    auto *buttons = AddButtonRow(this, {{QStringLiteral("保存[&S]"), QStringLiteral("btnSave")},
+                                        {QStringLiteral("退出[&T]"), QStringLiteral("btnExit")}}, &made);
+    m_save = made[0];
+    m_exit = made[1];
     connect(m_save, &QPushButton::clicked, this, [this] { Save(); });
     connect(m_exit, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_save);
-    buttons->addWidget(m_exit);
 
     auto *lay = new QVBoxLayout(this);
     lay->addLayout(grid);

@@ -71,19 +71,14 @@ TfrmGoods_Kh_Add::TfrmGoods_Kh_Add(QWidget *parent) : TWjForm_Jb(parent)
     }
     Rule(QStringLiteral("GoodsId_Kh"), QStringLiteral("商品资料"), 0, true, TSQLControl::Integer);
 
-    m_save = new QPushButton(QStringLiteral("保存[&S]"), this);
-    m_save->setObjectName(QStringLiteral("btnSave"));
-    m_cancel = new QPushButton(QStringLiteral("取消[&C]"), this);
-    m_cancel->setObjectName(QStringLiteral("btnCancel"));
-    m_save->setAutoDefault(false);
-    m_cancel->setAutoDefault(false);
+    QList<QPushButton *> made;
+    auto *buttons = AddButtonRow(this, {{QStringLiteral("保存[&S]"), QStringLiteral("btnSave")},
+                                        {QStringLiteral("取消[&C]"), QStringLiteral("btnCancel")}}, &made);
+    m_save = made[0];
+    m_cancel = made[1];
     connect(m_query, &QPushButton::clicked, this, [this] { PickGoods(); });
     connect(m_save, &QPushButton::clicked, this, [this] { Save(); });
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_save);
-    buttons->addWidget(m_cancel);
     auto *lay = new QVBoxLayout(this);
     lay->addLayout(grid);
     lay->addLayout(buttons);

@@ -483,18 +483,13 @@ TfrmJxcLine_Bx::TfrmJxcLine_Bx(const QString &goodsColumn, const QString &numCol
             AddUnitInputs(u + 1, m_num[u]);
     }
 
-    m_save = new QPushButton(QStringLiteral("保存[&S]"), this);
-    m_save->setObjectName(QStringLiteral("btnSave"));
-    m_cancel = new QPushButton(QStringLiteral("取消[&C]"), this);
-    m_cancel->setObjectName(QStringLiteral("btnCancel"));
-    m_save->setAutoDefault(false);
-    m_cancel->setAutoDefault(false);
+    QList<QPushButton *> made;
+    m_buttons = AddButtonRow(this, {{QStringLiteral("保存[&S]"), QStringLiteral("btnSave")},
+                                    {QStringLiteral("取消[&C]"), QStringLiteral("btnCancel")}}, &made);
+    m_save = made[0];
+    m_cancel = made[1];
     connect(m_save, &QPushButton::clicked, this, [this] { Save(); });
     connect(m_cancel, &QPushButton::clicked, this, [this] { CloseForm(); });
-    m_buttons = new QHBoxLayout;
-    m_buttons->addStretch();
-    m_buttons->addWidget(m_save);
-    m_buttons->addWidget(m_cancel);
     auto *lay = new QVBoxLayout(this);
     lay->addLayout(m_body);
     lay->addLayout(m_buttons);

@@ -86,16 +86,13 @@ int main(int argc, char **argv)
     BenchPrompter prompter;
     SetPrompter(&prompter);
     QTemporaryDir dir;
-    WjPath::SetProgramDir(dir.path());
-    QDir().mkpath(dir.path() + "/sys");
-    QDir().mkpath(dir.path() + "/data");
+    BenchProgramDir(dir, QStringLiteral(WJ_SOURCE_DIR), {QStringLiteral("Pos.ini")});
     {
         TIniFile ini(dir.path() + "/sys/WjOptions.ini");
         ini.WriteString("PORT", "LPT1", "data\\lpt1.bin");
         QFile dev(dir.path() + "/data/lpt1.bin");
         if (!dev.open(QIODevice::WriteOnly))
             BenchFail("cannot create the printer file");
-        QFile::copy(QStringLiteral(WJ_SOURCE_DIR "/sys/Pos.ini"), dir.path() + "/sys/Pos.ini");
     }
 
     TWjCzy czy;

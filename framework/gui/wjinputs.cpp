@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QTextEdit>
 #include <QToolButton>
@@ -202,6 +203,23 @@ void TWjLookupCombo::SetReadOnly(bool ro)
     m_box->setEnabled(!ro);
     m_new->setEnabled(!ro);
     m_edit->setEnabled(!ro);
+}
+
+// ---- button row ----
+
+QHBoxLayout *AddButtonRow(QWidget *form, const QList<QPair<QString, QString>> &buttons, QList<QPushButton *> *made)
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    for (const auto &b : buttons) {
+        auto *btn = new QPushButton(b.first, form);
+        btn->setObjectName(b.second);
+        btn->setAutoDefault(false);
+        row->addWidget(btn);
+        if (made)
+            made->append(btn);
+    }
+    return row;
 }
 
 // ---- option lists ----

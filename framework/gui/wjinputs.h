@@ -94,6 +94,14 @@ private:
     QToolButton *m_edit;
 };
 
+class QHBoxLayout;
+class QPushButton;
+
+// A right-aligned row of dialog buttons, given as (caption, object name), that Enter in
+// an input never presses (TDosMove moves on instead). The buttons come back in order.
+WJGUI_EXPORT QHBoxLayout *AddButtonRow(QWidget *form, const QList<QPair<QString, QString>> &buttons,
+                                       QList<QPushButton *> *made);
+
 // The entries of value list `listName` in ".\sys\wjoptions.ini".
 WJGUI_EXPORT QStringList GetOptionList(const QString &listName);
 WJGUI_EXPORT void SetComboboxItems(QWidget *form);
