@@ -3,6 +3,9 @@
 #   make test  installs what is missing, builds, runs every test (SQLite and PostgreSQL)
 BUILD ?= build
 JOBS ?= 2
+# A compiler cache speeds rebuilds where one is installed; the build does not need it.
+LAUNCHER := $(shell command -v ccache 2>/dev/null)
+CMAKE_FLAGS := $(if $(LAUNCHER),-DCMAKE_CXX_COMPILER_LAUNCHER=$(LAUNCHER))
 
 .PHONY: all deps build run test bench clean
 
@@ -12,7 +15,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 build: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD) -j$(JOBS)
 
 run: build
@@ -22,7 +25,7 @@ test: build
 	@bash scripts/run-tests.sh $(BUILD)
 
 bench: deps
-	@cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS) >/dev/null
 	@cmake --build build-release -j$(JOBS)
 	@bash scripts/run-bench.sh build-release
 
