@@ -71,8 +71,8 @@ TWjDocForm::TWjDocForm(const TWjDocDef &def, QWidget *parent)
     top->addStretch();
     top->addWidget(m_state);
 
-    // The head fields the definition names, three a row.
-    m_head = new TWjFieldGrid(3);
+    // The head fields the definition names, three a row unless it says otherwise.
+    m_head = new TWjFieldGrid(def.headPerRow);
     if (!def.numberColumn.isEmpty()) {
         m_number = new QLineEdit(this);
         m_number->setObjectName(def.numberColumn + QLatin1Char('W'));
@@ -163,11 +163,23 @@ TWjDocForm::TWjDocForm(const TWjDocDef &def, QWidget *parent)
     m_bottom->addWidget(m_save);
     m_bottom->addWidget(m_exit);
 
+    m_lineArea = new QVBoxLayout;
+    m_lineArea->addWidget(m_linePanel);
+    m_lineArea->addWidget(m_grid, 1);
     auto *lay = new QVBoxLayout(this);
     lay->addLayout(top);
-    lay->addLayout(m_head);
-    lay->addWidget(m_linePanel);
-    lay->addWidget(m_grid, 1);
+    if (def.linesBeside) {
+        auto *left = new QVBoxLayout;
+        left->addLayout(m_head);
+        left->addStretch();
+        auto *body = new QHBoxLayout;
+        body->addLayout(left);
+        body->addLayout(m_lineArea, 1);
+        lay->addLayout(body, 1);
+    } else {
+        lay->addLayout(m_head);
+        lay->addLayout(m_lineArea, 1);
+    }
     lay->addLayout(m_bottom);
 
     m_lines->LineTable = def.lineTable;
@@ -376,7 +388,8 @@ bool TWjDocForm::Save()
 {
     if (m_locked)
         return false;
-    if (!m_doc.askSave.isEmpty() && !Prompter().Question(m_doc.askSave))
+    const QString question = SaveQuestion();
+    if (!question.isEmpty() && !Prompter().Question(question))
         return false;
     if (!CheckInputs()) {
         if (m_partner && Value(m_doc.partnerNameColumn).trimmed().isEmpty())

@@ -39,6 +39,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
+class QVBoxLayout;
 class TDBAction;
 class TWjDBGrid;
 class TWjLookupCombo;
@@ -68,10 +69,13 @@ struct TWjDocDef
     QString lineTable, lineKey, lineMaster, lineSerial;
     bool lineAddButton = false;             // "添加[&A]" runs the line dialog on a new line
 
-    QString askSave;                        // the save question; empty: none
+    QString askSave;                        // the save question (SaveQuestion); empty: none
     QString noLines;                        // refusal of a save without lines; empty: allowed
     QString lockedMessage = QStringLiteral("对不起，该单据已经完成，不能保存！");  // finished meanwhile
     QString exitCaption = QStringLiteral("取消[&E]");
+
+    int headPerRow = 3;                     // captioned head inputs a row
+    bool linesBeside = false;               // lines right of the head instead of below it
 };
 
 class WJGUI_EXPORT TWjDocForm : public TWjForm_Jb
@@ -113,6 +117,8 @@ protected:
     QLineEdit *AddHidden(const QString &column, const QString &text = QString(), int type = -1);
     QHBoxLayout *LineButtons() const { return m_lineButtons; }
     QHBoxLayout *BottomButtons() const { return m_bottom; }
+    // The column of the line buttons and the grid; what is added comes below the grid.
+    QVBoxLayout *LineArea() const { return m_lineArea; }
     // A line-panel button for `action` (at `index`, or after the others); the action is
     // disabled when the document is locked.
     QPushButton *AddLineButton(QAction *action, const QString &name, int index = -1);
@@ -120,6 +126,8 @@ protected:
     void SetGridColumns(const QList<QPair<QString, QString>> &columns, const QStringList &calcFields = {});
 
     virtual TADOCachedForm *CreateLineDialog() = 0;
+    // The question the save asks first (none when empty); by default the definition's.
+    virtual QString SaveQuestion() const { return m_doc.askSave; }
     // Display columns of one line (run for every line shown and after each change).
     virtual void CalcLineFields(TWjQuery &line) {}
     // Before the save transaction: false refuses the save (after saying why). By
@@ -147,6 +155,7 @@ private:
     TWjDBGrid *m_grid;
     QWidget *m_linePanel;
     QHBoxLayout *m_lineButtons, *m_bottom;
+    QVBoxLayout *m_lineArea;
     QPushButton *m_save, *m_exit;
     QAction *m_add = nullptr, *m_edit, *m_del, *m_saveAct, *m_exitAct;
     QList<QAction *> m_lockable;
