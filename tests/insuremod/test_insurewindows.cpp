@@ -302,6 +302,48 @@ private slots:
                  QStringList({"1:交强险:122000:950", "2:三者险:1000000:1120"}));
     }
 
+    // The item pick: typing narrows the items (the text taken literally), several rows
+    // become lines in list order with their sums and premiums, a double-click takes its
+    // row alone, cancel takes nothing.
+    void itemPick()
+    {
+        open(0, [&](TfrmBx_Main *w) {
+            TWjQuery *lines = w->Lines()->DataSet();
+            d->When<TWjSerGen_Mui>([](TWjSerGen_Mui *m) {
+                QCOMPARE(column(m->DataSet(), "BxType"), QStringList({"交强险", "车损险", "三者险", "玻璃险"}));
+                typeInto(m->SearchBox(), "%");
+                QVERIFY(m->DataSet()->IsEmpty());
+                typeInto(m->SearchBox(), "者");
+                QCOMPARE(column(m->DataSet(), "BxType"), QStringList({"三者险"}));
+                m->SelectRows({0});
+                m->reject();
+            });
+            QCOMPARE(w->PickItems(), 0);
+            QCOMPARE(lines->RecordCount(), 0);
+
+            d->When<TWjSerGen_Mui>([](TWjSerGen_Mui *m) {
+                m->SelectRows({3, 0});
+                m->OkButton()->click();
+            });
+            QCOMPARE(w->PickItems(), 2);
+            d->When<TWjSerGen_Mui>([](TWjSerGen_Mui *m) {
+                m->SelectRows({0, 1, 2});
+                m->DataSet()->SetRecNo(2);
+                emit m->Grid()->RowDoubleClicked();
+            });
+            QCOMPARE(w->PickItems(), 1);
+            QStringList got;
+            for (lines->First(); !lines->Eof(); lines->Next())
+                got << QString("%1:%2:%3:%4:%5")
+                           .arg(lines->FieldByName("Xh_BxDetail").AsString(), lines->FieldByName("BxType").AsString(),
+                                lines->FieldByName("BxJe").AsCurrency().ToString(), lines->FieldByName("Bxf").AsCurrency().ToString(),
+                                lines->FieldByName("BxMain_Id").AsString());
+            const QString key = w->HeadKey();
+            QCOMPARE(got, QStringList({"1:交强险:122000:950:" + key, "2:玻璃险:0:210:" + key, "3:车损险:150000:2380.5:" + key}));
+            QCOMPARE(w->Value("Jzbf"), QString("3540.5"));
+        });
+    }
+
     // Refusals before the transaction: No to the question, a required field missing,
     // a line without its risk. Each stores nothing and keeps the window open.
     void refusalsStoreNothing_data()
