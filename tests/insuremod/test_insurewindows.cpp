@@ -565,6 +565,32 @@ private slots:
         QCOMPARE(storedLines(policy), QStringList({"1:交强险:122000:950", "2:车损险:150000:2380.5"}));
     }
 
+    // The demo data: the demo policy opens with totals that match its lines, and its
+    // plate finds its vehicle.
+    void demoPolicy()
+    {
+        list.reset();
+        t.reset();
+        t = std::make_unique<TestDatabase>(true, true);
+        t->LoginAdmin();
+        list = std::make_unique<TWjQuery>();
+        reread();
+        QCOMPARE(list->RecordCount(), 1);
+        QCOMPARE(count("tBxSetup"), 7);
+        open(1, [&](TfrmBx_Main *w) {
+            QCOMPARE(column(w->Lines()->DataSet(), "Xh_BxDetail"), QStringList({"1", "2", "3"}));
+            QCOMPARE(totals(w), money("select Jzbf from tBxMain") + '/' + money("select YhJe from tBxMain") + '/'
+                                    + money("select BxfHj from tBxMain"));
+            QCOMPARE(totals(w), QString("4450.5/445.05/4005.45"));
+            d->When<TWjSerGen>([](TWjSerGen *s) {
+                QCOMPARE(column(s->DataSet(), "MasterName"), QStringList({"顺达出租汽车公司"}));
+                s->Pick();
+            });
+            QVERIFY(w->FindCar());
+            QCOMPARE(w->Value("BoxNo"), QString("EA888-0312457"));
+        });
+    }
+
     // The vehicle list and editor: a plate is stored trimmed in upper case and belongs
     // to one vehicle (another's refused, the vehicle's own kept); typing in the plate
     // box narrows the list at each keystroke; delete asks first.
