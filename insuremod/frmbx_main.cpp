@@ -83,6 +83,11 @@ TfrmBx_Main::TfrmBx_Main(QWidget *parent) : TWjDocForm(Definition(), parent)
         {.column = "Fjsm", .caption = "附加说明", .kind = F::Memo, .span = 0, .newRow = true},
     });
 
+    // Room for a policy number or an identification number in full.
+    for (QWidget *input : BoundInputs())
+        input->setMinimumWidth(170);
+    plate->setMinimumWidth(120);
+
     // Lines: the item pick beside add, edit and delete.
     m_find = new QAction(QStringLiteral("查找[F3]"), this);
     m_find->setObjectName(QStringLiteral("Act_Find"));
@@ -94,6 +99,10 @@ TfrmBx_Main::TfrmBx_Main(QWidget *parent) : TWjDocForm(Definition(), parent)
                     {QStringLiteral("BxType"), QStringLiteral("承保险别")},
                     {QStringLiteral("BxJe"), QStringLiteral("保险金额(元)")},
                     {QStringLiteral("Bxf"), QStringLiteral("保险费(元)")}});
+    QList<TWjDBGrid::Column> cols = Grid()->Columns();
+    cols[1].width = 200;
+    cols[2].width = 110;
+    Grid()->SetColumns(cols);
     Grid()->SetFooter(QStringLiteral("BxType"), TWjDBGrid::FooterText, QStringLiteral("合计"));
     Grid()->SetFooter(QStringLiteral("BxJe"), TWjDBGrid::FooterText, QStringLiteral("------"));
     Grid()->SetFooter(QStringLiteral("Bxf"), TWjDBGrid::FooterSum);
@@ -141,7 +150,7 @@ TfrmBx_Main::TfrmBx_Main(QWidget *parent) : TWjDocForm(Definition(), parent)
     for (QComboBox *cb : findChildren<QComboBox *>())
         if (cb->isEditable())
             cb->setCurrentIndex(-1);
-    resize(1120, 660);
+    resize(1180, 680);
 }
 
 void TfrmBx_Main::FormShow()

@@ -26,6 +26,8 @@ TfrmCarData_Add::TfrmCarData_Add(QWidget *parent) : TWjForm_Jb(parent)
                         {.column = "ChaFactNo", .caption = "识 别 码：", .length = 50},
                         {.column = "Wx_CarData_Id", .kind = F::Hidden},
                     });
+    for (QWidget *input : BoundInputs())
+        input->setMinimumWidth(180);
     QList<QPushButton *> made;
     auto *buttons = AddButtonRow(this, {{QStringLiteral("保存[&S]"), QStringLiteral("btnSave")},
                                         {QStringLiteral("取消[&C]"), QStringLiteral("btnCancel")}}, &made);
