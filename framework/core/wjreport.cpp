@@ -366,6 +366,8 @@ TWjReportData Collect(const TWjReportLayout &layout, TWjQuery &source)
                     throw EWjError(QStringLiteral("报表“%1”：资料中没有字段 %2（%3）。").arg(layout.Name, f.field, f.caption));
                 const QVariant v = head->CurValue(i);
                 text = WjFieldKind::Format(v, WjFieldKind::Guess(f.field, v, head->FieldType(i)));
+                if (text.isNull())
+                    text = QLatin1String("");  // empty, not a line to sign on
             }
             *out << qMakePair(f.caption, text);
         }

@@ -87,7 +87,7 @@ struct WJCORE_EXPORT TWjReportLayout
 struct TWjReportData
 {
     QString Title;
-    QList<QPair<QString, QString>> Head;  // caption, text
+    QList<QPair<QString, QString>> Head;  // caption, text; a null text: a line to sign on
     QList<QPair<QString, QString>> Foot;
     QVector<QStringList> Rows;
     QVector<TWjAlign> Aligns;  // per column, resolved (never Auto)

@@ -25,7 +25,10 @@ namespace {
 
 QFont reportFont(qreal points, bool bold = false)
 {
-    QFont f(QStringLiteral("WenQuanYi Micro Hei"));
+    // Latin letters, digits and signs from DejaVu Sans (WenQuanYi maps some signs such as
+    // "℃" to empty glyphs), Chinese from WenQuanYi Micro Hei.
+    QFont f;
+    f.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("WenQuanYi Micro Hei")});
     f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(points);
     f.setBold(bold);
@@ -75,7 +78,7 @@ void drawFieldGrid(QPainter &p, const QList<QPair<QString, QString>> &fields, in
         const qreal lw = fm.horizontalAdvance(label);
         p.drawText(QRectF(x, top, lw + 1, rowH), Qt::AlignLeft | Qt::AlignVCenter, label);
         const QRectF valueRect(x + lw, top, cellW - lw - fm.averageCharWidth(), rowH);
-        if (fields[i].second.isEmpty()) {
+        if (fields[i].second.isNull()) {
             // A line to sign or write on.
             const qreal base = top + rowH - (rowH - fm.height()) / 2;
             p.drawLine(QPointF(valueRect.left(), base), QPointF(valueRect.left() + qMin(signLine, valueRect.width()), base));
@@ -237,10 +240,22 @@ void TWjReportPainter::Paint(QPagedPaintDevice *device)
         if (!pages[k].closing)
             continue;
         if (hasSums) {
-            QStringList sums = m_data.Sums;
-            if (!sums.isEmpty() && sums[0].isEmpty())
-                sums[0] = QStringLiteral("合计");
-            drawRow(y, sumsH, sums, bold, false);
+            // "合计" in one cell over the columns before the first sum.
+            int first = 0;
+            while (first < nc && m_data.Sums.value(first).isEmpty())
+                ++first;
+            p.setFont(bold);
+            if (first > 0) {
+                const QRectF label(0, y, colX[first], sumsH);
+                p.drawRect(label);
+                p.drawText(label.adjusted(pad, pad, -pad, -pad), Qt::AlignCenter, QStringLiteral("合计"));
+            }
+            for (int c = first; c < nc; ++c) {
+                const QRectF cell(colX[c], y, colX[c + 1] - colX[c], sumsH);
+                p.drawRect(cell);
+                p.drawText(cell.adjusted(pad, pad, -pad, -pad), alignFlags(m_data.Aligns.value(c)) | Qt::AlignVCenter | CellFlags,
+                           m_data.Sums.value(c));
+            }
             y += sumsH;
         }
         if (wordsH > 0) {
@@ -283,7 +298,8 @@ TWjReportLayout DefaultLayout(const QString &reportName, QObject *window, TWjQue
                 break;
             }
     }
-    QList<QPair<TWjExportColumn, int>> cols;  // column, width in pixels
+    struct Col { TWjExportColumn c; int px; bool sum; };
+    QList<Col> cols;
     if (grid) {
         const QList<TWjDBGrid::Column> declared = grid->Columns();
         for (const TWjExportColumn &c : WjExport::GridColumns(grid)) {
@@ -291,20 +307,18 @@ TWjReportLayout DefaultLayout(const QString &reportName, QObject *window, TWjQue
             for (const TWjDBGrid::Column &d : declared)
                 if (d.field.compare(c.field, Qt::CaseInsensitive) == 0)
                     px = d.width;
-            cols << qMakePair(c, px);
+            cols << Col{c, px, grid->FooterOf(c.field) == TWjDBGrid::FooterSum};
         }
     } else {
         for (int i = 0; i < ds.FieldCount(); ++i)
-            cols << qMakePair(TWjExportColumn{ds.FieldName(i), ds.FieldName(i)}, 80);
+            cols << Col{TWjExportColumn{ds.FieldName(i), ds.FieldName(i)}, 80, false};
     }
-    for (const auto &c : cols) {
+    for (const Col &c : cols) {
         TWjReportColumn rc;
-        rc.caption = c.first.caption;
-        rc.field = c.first.field;
-        rc.width = qBound(4, c.second / 8, 60);
-        const int i = ds.FieldIndex(rc.field);
-        if (i >= 0 && ds.RecNo() > 0)
-            rc.sum = WjFieldKind::Guess(rc.field, ds.CurValue(i), ds.FieldType(i)) == TWjFieldKind::Money;
+        rc.caption = c.c.caption;
+        rc.field = c.c.field;
+        rc.width = qBound(4, c.px / 8, 60);
+        rc.sum = c.sum;  // the columns the grid sums in its footer
         l.Columns << rc;
     }
     if (l.Columns.size() > 8)

@@ -45,7 +45,8 @@ WJGUI_EXPORT void InstallPrintService();
 WJGUI_EXPORT void Print(QObject *window, QObject *dataSource, const QString &reportName);
 
 // A list layout over the grid of `window` that shows `ds` (its visible columns, captions
-// and widths; money columns summed), or over every field of `ds` when no grid shows it.
+// and widths; sums under the columns the grid sums), or over every field of `ds` when
+// no grid shows it.
 WJGUI_EXPORT TWjReportLayout DefaultLayout(const QString &reportName, QObject *window, TWjQuery &ds);
 
 // Writes the report as a PDF file (complete or not at all); raises EWjError.
