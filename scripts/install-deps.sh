@@ -5,7 +5,7 @@ pkgs=(cmake g++ make pkg-config
       qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev
       libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
       libxlsxwriter-dev
-      postgresql fonts-wqy-microhei xvfb
+      postgresql fonts-wqy-microhei fonts-dejavu-core xvfb
       poppler-utils unzip)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -38,14 +38,18 @@ int displayWidth(const QString &s)
 // longer than a cell takes (never cutting a character in two).
 QString cellText(QString s)
 {
-    for (int i = 0; i < s.size(); ++i) {
-        const char16_t u = s[i].unicode();
-        if (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r')
+    const char16_t *p = reinterpret_cast<const char16_t *>(s.constData());
+    const qsizetype n = s.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = p[i];
+        if (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') {
             s[i] = QLatin1Char(' ');
+            p = reinterpret_cast<const char16_t *>(s.constData());
+        }
     }
-    if (s.size() > CellTextMax) {
-        int cut = CellTextMax;
-        if (s[cut - 1].isHighSurrogate())
+    if (n > CellTextMax) {
+        qsizetype cut = CellTextMax;
+        if (QChar::isHighSurrogate(p[cut - 1]))
             --cut;
         s.truncate(cut);
     }

@@ -92,26 +92,70 @@ bool ToDouble(const QVariant &value, double *out)
 
 bool ToDateTime(const QVariant &value, QDateTime *out)
 {
+    // Built in UTC: no time-zone lookups (they cost a file check per value), and the
+    // date and time read are the ones written.
     if (value.typeId() == QMetaType::QDate) {
-        *out = value.toDate().startOfDay();
+        *out = QDateTime(value.toDate(), QTime(0, 0), Qt::UTC);
         return out->isValid();
     }
     if (value.typeId() == QMetaType::QDateTime) {
-        *out = value.toDateTime();
+        const QDateTime dt = value.toDateTime();
+        *out = QDateTime(dt.date(), dt.time(), Qt::UTC);
         return out->isValid();
     }
     if (value.typeId() != QMetaType::QString)
         return false;
-    const QString s = value.toString().trimmed();
-    for (const char *fmt : {"yyyy-MM-dd", "yyyy-MM-dd hh:mm:ss", "yyyy-MM-dd hh:mm:ss.zzz", "yyyy-MM-ddThh:mm:ss",
-                            "yyyy-MM-dd hh:mm", "yyyy/M/d", "yyyy/M/d h:mm:ss"}) {
-        const QDateTime dt = QDateTime::fromString(s, QLatin1String(fmt));
-        if (dt.isValid()) {
-            *out = dt;
-            return true;
+    // "yyyy-MM-dd" or "yyyy/M/d", then optionally " " or "T" and "hh:mm[:ss[.zzz]]".
+    const QString text = value.toString().trimmed();
+    const QStringView s(text);
+    int pos = 0;
+    auto number = [&](int minDigits, int maxDigits, int *v) {
+        int n = 0, digits = 0;
+        while (pos < s.size() && digits < maxDigits && s[pos].isDigit()) {
+            n = n * 10 + s[pos].digitValue();
+            ++pos;
+            ++digits;
         }
+        *v = n;
+        return digits >= minDigits;
+    };
+    int y = 0, m = 0, d = 0, h = 0, mi = 0, sec = 0, ms = 0;
+    if (!number(4, 4, &y) || pos >= s.size() || (s[pos] != u'-' && s[pos] != u'/'))
+        return false;
+    const QChar sep = s[pos++];
+    if (!number(1, 2, &m) || pos >= s.size() || s[pos] != sep)
+        return false;
+    ++pos;
+    if (!number(1, 2, &d))
+        return false;
+    if (pos < s.size()) {
+        if (s[pos] != u' ' && s[pos] != u'T')
+            return false;
+        ++pos;
+        if (!number(1, 2, &h) || pos >= s.size() || s[pos] != u':')
+            return false;
+        ++pos;
+        if (!number(2, 2, &mi))
+            return false;
+        if (pos < s.size() && s[pos] == u':') {
+            ++pos;
+            if (!number(2, 2, &sec))
+                return false;
+            if (pos < s.size() && s[pos] == u'.') {
+                ++pos;
+                if (!number(1, 3, &ms))
+                    return false;
+            }
+        }
+        if (pos != s.size())
+            return false;
     }
-    return false;
+    const QDate date(y, m, d);
+    const QTime time(h, mi, sec, ms);
+    if (!date.isValid() || !time.isValid())
+        return false;
+    *out = QDateTime(date, time, Qt::UTC);
+    return true;
 }
 
 TWjFieldKind Guess(const QString &field, const QVariant &value, int fieldType)

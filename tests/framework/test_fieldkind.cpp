@@ -58,6 +58,10 @@ private slots:
         QTest::newRow("date from text") << QVariant("2026-01-10") << TWjFieldKind::Date << "2026-01-10";
         QTest::newRow("date drops time") << QVariant(QDateTime(QDate(2026, 1, 10), QTime(8, 30))) << TWjFieldKind::Date << "2026-01-10";
         QTest::newRow("date-time keeps time") << QVariant("2026-01-10 08:30:00") << TWjFieldKind::DateTime << "2026-01-10 08:30:00";
+        QTest::newRow("ISO date-time") << QVariant("2026-01-10T08:30:05.250") << TWjFieldKind::DateTime << "2026-01-10 08:30:05";
+        QTest::newRow("slashes, short month") << QVariant("2026/1/5") << TWjFieldKind::Date << "2026-01-05";
+        QTest::newRow("no such day") << QVariant("2026-02-30") << TWjFieldKind::Date << "2026-02-30";
+        QTest::newRow("trailing text") << QVariant("2026-01-10 前") << TWjFieldKind::Date << "2026-01-10 前";
         QTest::newRow("not money stays text") << QVariant("见备注") << TWjFieldKind::Money << "见备注";
         QTest::newRow("null") << QVariant() << TWjFieldKind::Money << "";
         QTest::newRow("code keeps zeros") << QVariant("0012") << TWjFieldKind::Text << "0012";
