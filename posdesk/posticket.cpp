@@ -396,17 +396,22 @@ bool TPosTicket::Recall(const QString &gdId)
     const QString gd = WjSql::CheckInteger(gdId);
     const QString gone = QStringLiteral("该挂单已不存在，可能已在其他收银台解挂或被删除！");
     TWjQuery head, lines;
+    bool taken = false;
     {
         TWjTransaction tr(db);
         db.SelectTable(QStringLiteral("select SaMainBh,SaHead_Id from Yw_Pos_Gd where Gd_Id=%1").arg(gd), head);
         db.SelectTable(QStringLiteral("select * from Yw_Pos_GdDetail where Gd_Id=%1 order by Xh_SaDetail,SaDetail_Id").arg(gd), lines);
         // The delete decides: of two counters recalling at once, one gets the ticket.
-        if (head.IsEmpty() || db.ExecuteCount(QStringLiteral("delete from Yw_Pos_Gd where Gd_Id=%1").arg(gd)) != 1) {
-            Prompter().Warning(gone);
-            return false;
+        taken = !head.IsEmpty() && db.ExecuteCount(QStringLiteral("delete from Yw_Pos_Gd where Gd_Id=%1").arg(gd)) == 1;
+        if (taken) {
+            db.ExecuteSQL(QStringLiteral("delete from Yw_Pos_GdDetail where Gd_Id=%1").arg(gd));
+            tr.Commit();
         }
-        db.ExecuteSQL(QStringLiteral("delete from Yw_Pos_GdDetail where Gd_Id=%1").arg(gd));
-        tr.Commit();
+    }
+    if (!taken) {
+        // Said once the transaction is rolled back.
+        Prompter().Warning(gone);
+        return false;
     }
     AutoNum = head.FieldByName(QStringLiteral("SaMainBh")).AsString();
     SaHeadId = head.FieldByName(QStringLiteral("SaHead_Id")).AsString();

@@ -101,14 +101,27 @@ bool TWjForm_Jb::CheckInputs() const
     return buildControl().CheckValue();
 }
 
+QString TWjForm_Jb::CheckMessage(QWidget **input) const
+{
+    return buildControl().Failure(input);
+}
+
 bool TWjForm_Jb::Submit()
+{
+    if (TableName.isEmpty() || KeyField.isEmpty())
+        throw EWjError(QStringLiteral("窗口没有设置数据表。"));
+    if (!CheckInputs())
+        return false;
+    WriteRow();
+    return true;
+}
+
+void TWjForm_Jb::WriteRow()
 {
     if (TableName.isEmpty() || KeyField.isEmpty())
         throw EWjError(QStringLiteral("窗口没有设置数据表。"));
     TDBAction &db = *CurDBAction;
     TSQLControl c = buildControl();
-    if (!c.CheckValue())
-        return false;
     const QString key = m_entity ? m_entity->KeyValue : Value(KeyField);
     TWjTransaction tr(db);
     if (IsAdd() && m_entity && m_entity->m_numberBox && !NumberCode.isEmpty()) {
@@ -122,7 +135,6 @@ bool TWjForm_Jb::Submit()
         c.AddValue(KeyField, key, TSQLControl::Integer);
     db.ExecuteSQL(c, true);
     tr.Commit();
-    return true;
 }
 
 // ---- TWj_DataEntity_Jb ----
@@ -134,7 +146,7 @@ void TWj_DataEntity_Jb::SetEdit(QLineEdit *numberBox)
     m_numberBox = numberBox;
     if (!numberBox || !m_form)
         return;
-    numberBox->setReadOnly(true);
+    SetReadOnlyLook(numberBox);
     if (RunAction == faAdd && !m_form->NumberCode.isEmpty()) {
         TWjBhgl bh;
         numberBox->setText(bh.GetBH(m_form->NumberCode));

@@ -69,7 +69,7 @@ QString TSQLControl::failure(const Field &f) const
     const QString text = InputText(f.input);
     if (f.required && text.trimmed().isEmpty())
         return QStringLiteral("%1不能为空！").arg(f.caption);
-    if (f.length > 0 && f.type == Text && text.size() > f.length)
+    if (f.length > 0 && f.type == Text && CharCount(text) > f.length)
         return QStringLiteral("%1不能超过%2个字符！").arg(f.caption).arg(f.length);
     try {
         literal(f.type, text, f.caption);
@@ -79,18 +79,46 @@ QString TSQLControl::failure(const Field &f) const
     return {};
 }
 
-bool TSQLControl::CheckValue() const
+QString TSQLControl::Failure(QWidget **input) const
 {
     for (const Field &f : m_fields) {
         const QString msg = failure(f);
         if (!msg.isEmpty()) {
-            Prompter().Warning(msg);
-            if (f.input)
-                f.input->setFocus();
-            return false;
+            if (input)
+                *input = f.input;
+            return msg;
         }
     }
-    return true;
+    return {};
+}
+
+bool TSQLControl::CheckValue() const
+{
+    QWidget *input = nullptr;
+    const QString msg = Failure(&input);
+    if (msg.isEmpty())
+        return true;
+    Prompter().Warning(msg);
+    if (input)
+        input->setFocus();
+    return false;
+}
+
+int TSQLControl::CharCount(const QString &text)
+{
+    int n = 0;
+    for (qsizetype i = 0; i < text.size(); ++i, ++n)
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+    return n;
+}
+
+QString TSQLControl::LeftChars(const QString &text, int n)
+{
+    qsizetype i = 0;
+    for (int c = 0; c < n && i < text.size(); ++c)
+        i += text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
+    return text.left(i);
 }
 
 QString TSQLControl::literal(FieldType type, const QString &text, const QString &caption) const

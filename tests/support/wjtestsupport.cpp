@@ -10,9 +10,14 @@
 ScriptedPrompter::ScriptedPrompter() { m_previous = SetPrompter(this); }
 ScriptedPrompter::~ScriptedPrompter() { SetPrompter(m_previous); }
 
+namespace {
+bool inTransaction() { return CurDBAction && CurDBAction->InTransaction(); }
+} // namespace
+
 bool ScriptedPrompter::Show(Kind kind, const QString &caption, const QString &text)
 {
-    shown.push_back({kind, caption, text});
+    shown.push_back({kind, caption, text, inTransaction()});
+    shownInTransaction += inTransaction() ? 1 : 0;
     if (kind != Kind::Question)
         return true;
     if (answers.empty())
@@ -24,7 +29,8 @@ bool ScriptedPrompter::Show(Kind kind, const QString &caption, const QString &te
 
 bool ScriptedPrompter::Input(const QString &caption, const QString &label, QString *value, bool)
 {
-    shown.push_back({Kind::Information, caption, label});
+    shown.push_back({Kind::Information, caption, label, inTransaction()});
+    shownInTransaction += inTransaction() ? 1 : 0;
     if (inputs.empty())
         return false;
     *value = inputs.front();
