@@ -8,16 +8,16 @@ namespace BxLogic {
 TBxTotals CalcTotals(Currency jzbf, Currency ratePercent)
 {
     // Both operands carry four decimals and the rate is in per cent: the exact product
-    // is in units of 1/(10000 · 10000 · 100) and is rounded once.
+    // is in units of 1/(10000 · 10000 · 100) yuan; it is rounded once, to the fen.
     const __int128 product = __int128(jzbf.Raw()) * ratePercent.Raw();
-    const __int128 divisor = __int128(Currency::Scale) * 100;
-    __int128 q = product / divisor;
-    const __int128 r = product % divisor;
-    if ((r < 0 ? -r : r) * 2 >= divisor)
-        q += product < 0 ? -1 : 1;
+    const __int128 perFen = __int128(Currency::Scale) * 100 * 100;
+    __int128 fen = product / perFen;
+    const __int128 r = product % perFen;
+    if ((r < 0 ? -r : r) * 2 >= perFen)
+        fen += product < 0 ? -1 : 1;
     TBxTotals t;
     t.Jzbf = jzbf;
-    t.YhJe = Currency::FromRaw(std::int64_t(q));
+    t.YhJe = Currency::FromRaw(std::int64_t(fen * (Currency::Scale / 100)));
     t.BxfHj = jzbf - t.YhJe;
     return t;
 }

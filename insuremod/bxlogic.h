@@ -24,8 +24,8 @@ struct TBxTotals
     Currency BxfHj;  // 合计金额: Jzbf − YhJe
 };
 
-// The discount is rounded once, half away from zero, to the fourth decimal (exact for
-// amounts in fen and rates with up to two decimals); the total is what is left of the
+// The discount is a sum of money: rounded once, half away from zero, to the fen (15 %
+// of 333 is exactly 49.95; 15 % of 3330.5 is 499.58). The total is what is left of the
 // base premium, so discount and total always add up to it.
 TBxTotals CalcTotals(Currency jzbf, Currency ratePercent);
 // The same from the texts the window shows; false (nothing computed) when one of them

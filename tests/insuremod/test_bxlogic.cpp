@@ -65,11 +65,13 @@ private slots:
         QTest::newRow("no discount") << QStringList{"950", "2380.5"} << "0" << "3330.5" << "0" << "3330.5";
         QTest::newRow("blank rate") << QStringList{"120"} << "" << "120" << "0" << "120";
         QTest::newRow("whole premium off") << QStringList{"42.37"} << "100" << "42.37" << "42.37" << "0";
-        QTest::newRow("fen at 33 %") << QStringList{"0.01"} << "33" << "0.01" << "0.0033" << "0.0067";
-        QTest::newRow("cents at 12.5 %") << QStringList{"0.1", "0.2"} << "12.5" << "0.3" << "0.0375" << "0.2625";
-        QTest::newRow("half a unit rounds away from zero") << QStringList{"0.0001"} << "50" << "0.0001" << "0.0001" << "0";
-        QTest::newRow("large") << QStringList{"99999999.99", "1000000000"} << "37" << "1099999999.99" << "406999999.9963"
-                               << "692999999.9937";
+        QTest::newRow("rounded to the fen") << QStringList{"2380.5", "950"} << "15" << "3330.5" << "499.58" << "2830.92";
+        QTest::newRow("half a fen rounds up") << QStringList{"0.01"} << "50" << "0.01" << "0.01" << "0";
+        QTest::newRow("less than half a fen") << QStringList{"0.01"} << "33" << "0.01" << "0" << "0.01";
+        QTest::newRow("rate with decimals") << QStringList{"0.1", "0.2"} << "12.5" << "0.3" << "0.04" << "0.26";
+        QTest::newRow("premium below the fen") << QStringList{"100.0001"} << "10" << "100.0001" << "10" << "90.0001";
+        QTest::newRow("large") << QStringList{"99999999.99", "1000000000"} << "37" << "1099999999.99" << "407000000"
+                               << "692999999.99";
         QTest::newRow("no lines") << QStringList{} << "20" << "0" << "0" << "0";
     }
     // The discount and the total after it, from the base premium (the lines' premiums

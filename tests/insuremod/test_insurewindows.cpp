@@ -11,7 +11,9 @@
 #include "frmcardata.h"
 #include "frmcardata_add.h"
 #include "wjdbgrid.h"
+#include "wjfiledialog.h"
 #include "wjinputs.h"
+#include "wjprint.h"
 #include "wjsearch.h"
 #include "wjsergenmui.h"
 #include "wjtestsupport.h"
@@ -22,6 +24,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -47,6 +51,15 @@ void typeInto(QWidget *input, const QString &text)
     } else {
         QFAIL("not a text input");
     }
+}
+// The text of a PDF without the blanks pdftotext lays out.
+QString pdfText(const QString &pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput()).remove(QLatin1Char(' '));
 }
 QStringList column(TWjQuery *ds, const QString &field)
 {
@@ -149,7 +162,24 @@ class TestInsureWindows : public QObject
         return list->FieldByName("BxMain_Id").AsString();
     }
 
+    // RunPrnDll with the print preview saving a PDF through "另存为PDF": its text.
+    QString printToPdf(QObject *window, QObject *data, const QString &report)
+    {
+        const QString pdf = t->programDir() + report + ".pdf";
+        WjFileDialog::SetSaveChooser([pdf](QWidget *, const QString &, const QString &, const QString &, QString *) { return pdf; });
+        d->When<QPrintPreviewDialog>([](QPrintPreviewDialog *dlg) {
+            QAction *save = dlg->findChild<QAction *>("actSavePdf");
+            QVERIFY(save);
+            save->trigger();
+        });
+        CurCzy->RunPrnDll(window, data, report);
+        WjFileDialog::SetSaveChooser({});
+        return pdfText(pdf);
+    }
+
 private slots:
+    void initTestCase() { WjPrint::InstallPrintService(); }
+
     void init()
     {
         WJ_REQUIRE_DB();
@@ -439,7 +469,7 @@ private slots:
         QCOMPARE(storedLines(key), existing ? QStringList({"1:车损险:150000:2380.5", "2:三者险:1000000:1120"})
                                             : QStringList({"1:三者险:1000000:1120"}));
         QCOMPARE(value("select BbxR from tBxMain"), existing ? QString("改过") : QString("顺达出租汽车公司"));
-        QCOMPARE(money("select BxfHj from tBxMain"), existing ? QString("3325.475") : QString("1064"));
+        QCOMPARE(money("select BxfHj from tBxMain"), existing ? QString("3325.47") : QString("1064"));
     }
 
     // 查[&S]: the vehicles whose plate begins with what is typed (taken literally, in
@@ -563,6 +593,23 @@ private slots:
         QCOMPARE(value("select BxType from tBxSetup where BxSetupId=5"), QString("自燃险"));
         QCOMPARE(money("select BxJe from tBxSetup where BxSetupId=5"), QString("150000"));
         QCOMPARE(storedLines(policy), QStringList({"1:交强险:122000:950", "2:车损险:150000:2380.5"}));
+    }
+
+    // The printed policy: its head, its covered risks with their premiums added up,
+    // and the totals after the discount.
+    void printPolicy()
+    {
+        storedPolicy();
+        open(1, [&](TfrmBx_Main *w) {
+            w->RateBox()->setValue(15);
+            QVERIFY(w->Save());
+        });
+        QWidget window;
+        const QString text = printToPdf(&window, list.get(), "保险单");
+        for (const char *s : {"维嘉汽车修配", "机动车辆保险单", "保险单号：PD001", "车牌号码：浙A-D1234", "被保险人：顺达出租汽车公司",
+                              "1交强险122000.00950.00", "2车损险150000.002380.50", "合计3330.50", "基准保费：3330.5",
+                              "优惠比例(%)：15", "优惠金额合计：499.58", "合计金额：2830.92"})
+            QVERIFY2(text.contains(QString::fromUtf8(s)), s);
     }
 
     // The demo data: the demo policy opens with totals that match its lines, and its
