@@ -198,6 +198,7 @@ TfrmBxSer_Mui_Tv_Pos::TfrmBxSer_Mui_Tv_Pos(TPosTicket *ticket, const QString &go
     // Show, in order: input method, value lists, types, search, layouts, goods.
     CurCzy->SetMyIme(this);
     SetComboboxItems(this);
+    ApplyCharLimits(this);  // limits in whole characters
     fillTypes();
     if (CurCzy->CzyLevel <= 2) {
         auto *menu = new QMenu(dbgGoods);

@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(cmake g++ make pkg-config
       qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev
-      libqt6sql6-sqlite libqt6sql6-psql
+      libqt6sql6-sqlite libqt6sql6-psql libsodium-dev
       postgresql fonts-wqy-microhei xvfb)
 missing=()
 for p in "${pkgs[@]}"; do

@@ -90,14 +90,13 @@ TfrmJxcDoc_Bx::TfrmJxcDoc_Bx(const TJxcDocDef &def, QWidget *parent)
     m_partner->setObjectName(QStringLiteral("cbPartner"));
     AddHeadField(def.partnerCaption, m_partner, 3);
     connect(m_partner, &TWjLookupCombo::KeyChanged, this, [this](const QString &key) {
-        if (!key.isEmpty())
+        if (!key.isEmpty()) {
             PartnerPicked();
-    });
-    // A typed name that is no partner of the list: the name is kept, no partner key.
-    connect(m_partner->Box()->lineEdit(), &QLineEdit::textEdited, this, [this](const QString &text) {
-        SetValue(QStringLiteral("ClientName"), text);
-        if (m_partner->KeyValue().isEmpty())
-            SetValue(m_def.partnerKeyColumn, QStringLiteral("0"));
+            return;
+        }
+        // The box takes only partners of its list: a typed name that is none leaves no partner.
+        SetValue(QStringLiteral("ClientName"), QString());
+        SetValue(m_def.partnerKeyColumn, QString());
     });
     connect(m_partner, &TWjLookupCombo::NewClicked, this, [this] { EditPartner(0); });
     connect(m_partner, &TWjLookupCombo::EditClicked, this, [this] { EditPartner(1); });
@@ -416,6 +415,7 @@ bool TfrmJxcDoc_Bx::Save()
         m_grid->RefreshFooter();
         m_grid->View()->viewport()->update();
     });
+    QString refusal;
     try {
         // Head and lines stand or fall together.
         TWjTransaction tr(db);
@@ -425,23 +425,25 @@ bool TfrmJxcDoc_Bx::Save()
                                    .arg(m_def.flagColumn, m_def.headTable, m_def.keyColumn, WjSql::CheckInteger(headKey()))
                                + db.Dialect().ForUpdate(),
                            head);
-            if (head.IsEmpty()) {
-                Prompter().Warning(QStringLiteral("该单据已被删除，不能保存！"));
-                return false;
-            }
-            if (head.Fields(0).AsString() == m_def.auditedFlag) {
-                Prompter().Warning(m_def.audited);
-                return false;
-            }
+            if (head.IsEmpty())
+                refusal = QStringLiteral("该单据已被删除，不能保存！");
+            else if (head.Fields(0).AsString() == m_def.auditedFlag)
+                refusal = m_def.audited;
         }
-        BeforeSubmit();
-        if (!Submit())
-            return false;
-        m_lines->MasterValue = headKey();
-        m_lines->UpdateBatch();
-        tr.Commit();
+        if (refusal.isEmpty()) {
+            BeforeSubmit();
+            if (!Submit())
+                return false;
+            m_lines->MasterValue = headKey();
+            m_lines->UpdateBatch();
+            tr.Commit();
+        }
     } catch (const std::exception &e) {
         ReportError(e);
+        return false;
+    }
+    if (!refusal.isEmpty()) {  // said once the transaction is rolled back
+        Prompter().Warning(refusal);
         return false;
     }
     accept();

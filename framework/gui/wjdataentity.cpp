@@ -30,6 +30,16 @@ bool isInput(const QWidget *w)
 
 TWjForm_Jb::TWjForm_Jb(QWidget *parent) : QDialog(parent) {}
 
+void TWjForm_Jb::showEvent(QShowEvent *e)
+{
+    // The inputs exist now: their limits count whole characters.
+    if (!m_limited) {
+        m_limited = true;
+        ApplyCharLimits(this);
+    }
+    QDialog::showEvent(e);
+}
+
 int TWjForm_Jb::RunAction() const
 {
     return m_entity ? m_entity->RunAction : 0;
@@ -134,7 +144,7 @@ void TWj_DataEntity_Jb::SetEdit(QLineEdit *numberBox)
     m_numberBox = numberBox;
     if (!numberBox || !m_form)
         return;
-    numberBox->setReadOnly(true);
+    SetReadOnlyLook(numberBox);
     if (RunAction == faAdd && !m_form->NumberCode.isEmpty()) {
         TWjBhgl bh;
         numberBox->setText(bh.GetBH(m_form->NumberCode));

@@ -1,6 +1,7 @@
 #include "wjsqlcontrol.h"
 #include "wjerror.h"
 #include "wjprompter.h"
+#include "wjtext.h"
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>
@@ -69,7 +70,7 @@ QString TSQLControl::failure(const Field &f) const
     const QString text = InputText(f.input);
     if (f.required && text.trimmed().isEmpty())
         return QStringLiteral("%1不能为空！").arg(f.caption);
-    if (f.length > 0 && f.type == Text && text.size() > f.length)
+    if (f.length > 0 && f.type == Text && WjText::CharCount(text) > f.length)
         return QStringLiteral("%1不能超过%2个字符！").arg(f.caption).arg(f.length);
     try {
         literal(f.type, text, f.caption);

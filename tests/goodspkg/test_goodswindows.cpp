@@ -378,14 +378,18 @@ private slots:
             QCOMPARE(f->windowTitle(), QString("商品属性管理"));
             QCOMPARE(f->spTipsDay->value(), 10);
             QCOMPARE(f->edSaPrice[2]->text(), QString("0"));
-            // The framework's checks come first, then the type.
-            click(f->btnSave);
-            typeText(f->edGoodsName, " 刹车片 ");
-            typeText(f->cbUnit[0], "箱");
+            // The number comes from the type: a missing type is what is said first, then
+            // the framework's checks. The number box looks and is read-only.
+            QVERIFY(f->edGoodsNo->isReadOnly());
+            QCOMPARE(f->edGoodsNo->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(f->edGoodsNo->palette().color(QPalette::Base), f->palette().color(QPalette::Window));
             click(f->btnSave);
             pickType(f, "刹车片");
             QCOMPARE(f->edTypeId->text(), QString("2"));
             QCOMPARE(f->edGoodsNo->text(), QString("SCP001"));
+            click(f->btnSave);
+            typeText(f->edGoodsName, " 刹车片 ");
+            typeText(f->cbUnit[0], "箱");
             typeText(f->cbUnit[1], "盒");
             typeText(f->cbUnit[2], "片");
             f->spNum1_2->setValue(10);
@@ -401,7 +405,7 @@ private slots:
             QVERIFY(!f->isVisible());
         });
         const QString key = goods.BxGoodsGl(0);
-        QCOMPARE(p->Texts(), QStringList({"商品名称不能为空！", "自编码不能为空！"}));  // no type, no number
+        QCOMPARE(p->Texts(), QStringList({"请选择商品类型", "商品名称不能为空！"}));
         QVERIFY(!key.isEmpty());
         QCOMPARE(list.FieldByName("Goods_Id").AsString(), key);  // the list stands on the new goods
         TWjQuery row;
