@@ -11,6 +11,22 @@ public:
     QString BeginSql() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
     QString Greatest(const QString &a, const QString &b) const override
     { return QStringLiteral("max(%1,%2)").arg(a, b); }
+    // SQLite reads a numeric literal as a double, exact to 15 digits; a longer one goes
+    // in as text, which a money column (decimal_text) keeps digit for digit.
+    QString NumberLiteral(const QString &decimal) const override
+    {
+        int digits = 0;
+        bool leading = true;
+        for (const QChar c : decimal) {
+            if (!c.isDigit())
+                continue;
+            if (leading && c == QLatin1Char('0'))
+                continue;
+            leading = false;
+            ++digits;
+        }
+        return digits > 15 ? TDBAction::QuotedStr(decimal) : decimal;
+    }
     QString TableExistsSql(const QString &table) const override
     {
         return QStringLiteral("select count(*) from sqlite_master where type in ('table','view') and lower(name)=lower(%1)")

@@ -27,6 +27,9 @@ public:
     // connections from writing the table until the transaction ends (empty where the
     // transaction already holds the database's write lock).
     virtual QString LockTableSql(const QString &table) const { Q_UNUSED(table); return QString(); }
+    // The literal of a plain decimal number (as WjSql::CheckNumber gives it) that stores
+    // every digit of it in a money column.
+    virtual QString NumberLiteral(const QString &decimal) const { return decimal; }
     // True when a table or view of that name exists.
     virtual QString TableExistsSql(const QString &table) const = 0;
     // True when an index of that name exists.

@@ -42,8 +42,8 @@ private:
 // The validator of a text input: drops NULs and lone surrogates from what is typed or
 // pasted and, with a limit, keeps at most `maxChars` characters (code points, a 4-byte
 // character counting once), never half of one. Like QLineEdit's own limit it cuts what
-// is being inserted, not the text already there; text set by the program is left as
-// it is.
+// is being inserted, not the text already there (text the program sets is cut the
+// same way).
 class WJGUI_EXPORT TWjTextLimit : public QValidator
 {
     Q_OBJECT

@@ -102,8 +102,10 @@ QString TSQLControl::literal(FieldType type, const QString &text, const QString 
         return TDBAction::QuotedStr(text);
     case Integer:
         return WjSql::CheckInteger(text, caption);
-    case Number:
-        return WjSql::CheckNumber(text, caption);
+    case Number: {
+        const QString n = WjSql::CheckNumber(text, caption);
+        return db && db->Connected() ? db->Dialect().NumberLiteral(n) : n;
+    }
     case Boolean:
         return WjSql::CheckInteger(text, caption) == QLatin1String("0") ? QStringLiteral("0") : QStringLiteral("1");
     case Date:
