@@ -91,28 +91,50 @@ namespace {
 // SQLite's primary result codes (the driver may report extended ones).
 enum SqliteCode { Busy = 5, Locked = 6, ReadOnly = 8, IoErr = 10, Corrupt = 11, CantOpen = 14, NotADb = 26 };
 
-// One clear sentence for what keeps the embedded file from being used.
-QString embeddedFailure(const QString &file, const EWjDbError &e)
+// One clear sentence for a problem of the embedded file itself; "" for any other error.
+QString embeddedFailure(const QString &file, const QString &codeText)
 {
     bool ok = false;
-    const int code = e.Code().toInt(&ok) & 0xff;
+    const int code = codeText.toInt(&ok) & 0xff;
     const QString f = QDir::toNativeSeparators(file);
     switch (ok ? code : -1) {
     case Busy:
     case Locked:
-        return QStringLiteral("数据库文件“%1”正被其他程序锁定，暂时无法使用。请关闭正在使用它的程序（或等它完成操作）后再试。").arg(f);
+        return QStringLiteral("数据库文件“%1”正被其他程序（或其他电脑）锁定，暂时无法使用。请稍后再试；"
+                              "若一直如此，请关闭正在使用它的程序。").arg(f);
     case ReadOnly:
         return QStringLiteral("数据库文件“%1”是只读的（或它所在的文件夹不允许写入），程序无法保存数据。"
                               "请取消该文件的只读属性或检查文件夹的权限后再启动。").arg(f);
     case Corrupt:
     case NotADb:
-        return QStringLiteral("数据库文件“%1”已损坏或不完整（例如只复制了一部分），无法打开。请用备份恢复该文件。").arg(f);
+        return QStringLiteral("数据库文件“%1”已损坏或不完整（例如只复制了一部分），无法使用。请用备份恢复该文件。").arg(f);
     case CantOpen:
     case IoErr:
         return QStringLiteral("无法读写数据库文件“%1”，请检查该文件和它所在的文件夹是否存在、是否允许读写。").arg(f);
     default:
-        return QStringLiteral("无法打开数据库文件“%1”：%2").arg(f, e.DriverText());
+        return {};
     }
+}
+
+// True when the file says it has more pages than it holds: a copy cut short.
+bool truncatedDatabase(const QString &file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray h = f.read(100);
+    if (h.size() < 100 || !h.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return false;
+    auto be32 = [&h](int at) {
+        return (quint32(quint8(h[at])) << 24) | (quint32(quint8(h[at + 1])) << 16) | (quint32(quint8(h[at + 2])) << 8)
+               | quint32(quint8(h[at + 3]));
+    };
+    const quint32 rawSize = (quint32(quint8(h[16])) << 8) | quint32(quint8(h[17]));
+    const qint64 pageSize = rawSize == 1 ? 65536 : rawSize;
+    // The page count is valid only when the two change counters agree.
+    if (be32(24) != be32(92) || pageSize < 512)
+        return false;
+    return f.size() < qint64(be32(28)) * pageSize;
 }
 } // namespace
 
@@ -124,6 +146,8 @@ void TDBAction::connectEmbedded(const TWjDbConfig &config)
         throw EWjError(QStringLiteral("数据库文件“%1”不是一个文件（可能是文件夹），无法打开。请检查 SYS\\WjOptions.ini 中的设置。").arg(f));
     if (fi.exists() && !fi.isReadable())
         throw EWjError(QStringLiteral("没有读取数据库文件“%1”的权限，无法打开。").arg(f));
+    if (fi.exists() && truncatedDatabase(config.file))
+        throw EWjError(embeddedFailure(config.file, QString::number(Corrupt)));
     QDir().mkpath(fi.absolutePath());
     m_newDatabase = !fi.exists() || fi.size() == 0;
     {
@@ -145,15 +169,33 @@ void TDBAction::connectEmbedded(const TWjDbConfig &config)
         if (tables > 0 && !config.markerTable.isEmpty() && !TableExists(config.markerTable))
             throw EWjError(QStringLiteral("数据库文件“%1”不是本系统的数据库（其中是其他程序的数据），程序不会改动它。"
                                           "请在 SYS\\WjOptions.ini 的 [DB] File 中指定本系统的数据库文件。").arg(f));
-        // The write lock, taken and given back: a read-only file or one another program
-        // holds says so now rather than at the first save.
+        // A write, rolled back: a read-only file or one another program holds says so now
+        // rather than at the first save.
         ExecuteSQL(QStringLiteral("BEGIN IMMEDIATE"));
+        try {
+            ExecuteSQL(QStringLiteral("create table WJ_WRITE_PROBE (x integer)"));
+        } catch (...) {
+            try { ExecuteSQL(QStringLiteral("ROLLBACK")); } catch (...) {}
+            throw;
+        }
         ExecuteSQL(QStringLiteral("ROLLBACK"));
         ExecuteSQL(QStringLiteral("PRAGMA journal_mode=WAL"));
         ExecuteSQL(QStringLiteral("PRAGMA synchronous=NORMAL"));
     } catch (const EWjDbError &e) {
-        throw EWjError(embeddedFailure(config.file, e));
+        const QString clear = embeddedFailure(config.file, e.Code());
+        throw EWjError(!clear.isEmpty() ? clear : QStringLiteral("无法打开数据库文件“%1”：%2").arg(f, e.DriverText()));
     }
+}
+
+EWjDbError TDBAction::failure(const QSqlError &error, const QString &sql) const
+{
+    const QString text = error.text().trimmed();
+    if (m_dialect && m_dialect->Name() == QLatin1String("sqlite")) {
+        const QString clear = embeddedFailure(Database().databaseName(), error.nativeErrorCode());
+        if (!clear.isEmpty())
+            return EWjDbError(clear, text, sql, error.nativeErrorCode());
+    }
+    return EWjDbError(text, sql, error.nativeErrorCode());
 }
 
 void TDBAction::Disconnect()
@@ -230,7 +272,7 @@ void TDBAction::RunQuery(const QString &sql, QSqlQuery &q)
     // Exact decimals: numeric columns arrive as text, never as binary floating point.
     q.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!q.exec(sql))
-        throw EWjDbError(q.lastError().text().trimmed(), sql, q.lastError().nativeErrorCode());
+        throw failure(q.lastError(), sql);
 }
 
 void TDBAction::SelectTable(const QString &sql, TWjQuery &query)
@@ -281,14 +323,14 @@ int TDBAction::ExecuteBound(const QString &sql, const QVariantList &values)
         auto q = std::make_unique<QSqlQuery>(Database());
         q->setForwardOnly(true);
         if (!q->prepare(sql))
-            throw EWjDbError(q->lastError().text().trimmed(), sql, q->lastError().nativeErrorCode());
+            throw failure(q->lastError(), sql);
         it = m_prepared.emplace(sql, std::move(q)).first;
     }
     QSqlQuery &q = *it->second;
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, values[i]);
     if (!q.exec())
-        throw EWjDbError(q.lastError().text().trimmed(), sql, q.lastError().nativeErrorCode());
+        throw failure(q.lastError(), sql);
     const int n = q.numRowsAffected();
     q.finish();
     return n;

@@ -136,6 +136,9 @@ public:
 
 private:
     void connectEmbedded(const TWjDbConfig &config);
+    // The error of a failed statement; problems of the embedded file itself (locked,
+    // read-only, damaged) in a sentence for the user.
+    class EWjDbError failure(const class QSqlError &error, const QString &sql) const;
     void transactionEnded();
     std::vector<std::function<void()>> m_afterTransaction;
     friend class TWjQuery;
