@@ -396,6 +396,7 @@ bool TfrmJxcDoc_Bx::Save()
 {
     if (m_locked)
         return false;
+    m_partner->Settle();  // a name still being typed is a listed partner or none
     if (!Prompter().Question(m_def.askSave))
         return false;
     if (!CheckInputs()) {

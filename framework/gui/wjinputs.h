@@ -122,6 +122,8 @@ public:
     QToolButton *NewButton() const { return m_new; }
     QToolButton *EditButton() const { return m_edit; }
     void SetReadOnly(bool ro);
+    // What leaving the box does to typed text, now (a save while the box has the focus).
+    void Settle() { settleTyped(); }
 
 signals:
     void NewClicked();
