@@ -5,16 +5,21 @@
 // limits in whole characters; messages held back while a transaction is open;
 // password hashes, their upgrade and the wait after wrong tries; the barcode index of
 // a database that holds duplicates.
+#include "frmsysgq.h"
 #include "schema.h"
 #include "wjencrypt.h"
 #include "wjerror.h"
 #include "wjinputs.h"
+#include "wjsearch.h"
 #include "wjsearchdef.h"
 #include "wjsqlcontrol.h"
 #include "wjtestsupport.h"
 #include "wjtext.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QInputMethodEvent>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QtTest>
 #include <functional>
@@ -431,6 +436,70 @@ private slots:
         db().ExecuteSQL(QStringLiteral("update WJ_SYS_CZY set CZYFAILS=9,CZYFAILAT=%1").arg(QDateTime::currentSecsSinceEpoch()));
         t->czy().SetPassword(kAdmin, "new");
         QCOMPARE(t->czy().CheckPassword(kAdmin, "new"), TWjCzy::CheckResult::Ok);
+    }
+
+    // The lock window asks the session, which knows the salted hash: the spaces of the
+    // password count, wrong tries are counted and make the next one wait.
+    void lockWindowChecksThroughTheSession()
+    {
+        t->czy().SetPassword(kAdmin, " pw ");
+        t->czy().BecomeOperator(kAdmin);
+        ScriptedPrompter p;
+        TfrmSysGq w;
+        w.show();
+        auto attempt = [&](const QString &typed) {
+            w.edPassword->setText(typed);
+            w.btnEnter->click();
+            return w.result() == QDialog::Accepted;
+        };
+        QVERIFY(!attempt("   "));
+        QCOMPARE(p.Last(), QStringLiteral("请输入密码！"));
+        for (const char *wrong : {"pw", "pw ", " pw", "PW", "x"}) {
+            QVERIFY(!attempt(wrong));
+            QCOMPARE(p.Last(), QStringLiteral("密码错误，请重新输入！"));
+        }
+        QVERIFY(!attempt(" pw "));  // right, but too soon after five wrong ones
+        QVERIFY(p.Last().startsWith(QStringLiteral("密码已连续输错多次，请")));
+        QVERIFY(w.isVisible());
+        db().ExecuteSQL("update WJ_SYS_CZY set CZYFAILAT=CZYFAILAT-5");
+        QVERIFY(attempt(" pw "));
+        QCOMPARE(p.shown.size(), size_t(7));
+    }
+
+    // The search bar takes the value as typed (minus what no statement may carry) and
+    // finds it literally.
+    void searchBarFindsTheValueLiterally()
+    {
+        for (const char *row : {"2,'50%'", "3,'505'", "4,'a_b'", "5,'axb'"})
+            db().ExecuteSQL(QStringLiteral("insert into T_Probe(ID,TXT) values(%1)").arg(QLatin1String(row)));
+        QFile ini(t->programDir() + "probe.ini");
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[数据库定义]\nItem1=探针\n[探针]\nSQL=select * from T_Probe\nOrderBy=ID\nField1=TXT,名称,T\n");
+        ini.close();
+        QComboBox source, field, op;
+        QLineEdit value;
+        QCheckBox fuzzy;
+        TWjQuery list;
+        list.SetConnection(&db());
+        TWjSearch bar;
+        bar.FileName = t->programDir() + "probe.ini";
+        bar.SetDataSet(&list);
+        bar.Init(&source, &field, &op, &value, nullptr, nullptr, &fuzzy);
+        op.setCurrentText(QStringLiteral("包含"));
+        auto found = [&] {
+            QStringList r;
+            for (list.First(); !list.Eof(); list.Next())
+                r << list.FieldByName("TXT").AsString();
+            return r;
+        };
+        struct Case { QString typed; QStringList found; };
+        const Case cases[] = {{"50%", {"50%"}}, {"_", {"a_b"}}, {QString("a") + kNul + "_" + kHigh, {"a_b"}}, {"%'", {}}};
+        for (const Case &c : cases) {
+            value.clear();
+            typeInto(&value, c.typed);
+            QVERIFY(bar.ExcuteSearch());
+            QVERIFY2(found() == c.found, qPrintable(value.text() + " -> " + found().join(" | ")));
+        }
     }
 
     // A database upgraded while two goods share a barcode keeps its rows, is told which

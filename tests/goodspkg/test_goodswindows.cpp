@@ -684,6 +684,25 @@ private slots:
         QCOMPARE(row.FieldByName("LastIn_Price1").AsCurrency().ToString(), Currency::FromVariant(WjSql::CheckNumber(price)).ToString());
     }
 
+    // The demo goods carry the numbers new goods get: prefix and three digits, so the
+    // next goods of a type follows them in the same width.
+    void demoGoodsNumbersHaveTheWidthOfNewOnes()
+    {
+        TestDatabase demo(true, true);
+        TWjQuery q;
+        demo.db().SelectTable("select GoodsNo, t.NoType from Jb_Goods g join Jb_GoodsType t on t.MeId=g.TypeId_Goods order by Goods_Id", q);
+        QVERIFY(q.RecordCount() >= 6);
+        for (q.First(); !q.Eof(); q.Next()) {
+            const QString no = q.Fields(0).AsString(), prefix = q.Fields(1).AsString();
+            QVERIFY2(no.startsWith(prefix) && no.size() == prefix.size() + 3, qPrintable(no));
+        }
+        TWjBx_GoodType types;
+        const QString next = types.DoOfGoodsNo("0", "1");  // 发动机配件, its counter at 3
+        QCOMPARE(next, QString("FD004"));
+        QCOMPARE(next.size(), demo.db().SelectValue("select GoodsNo from Jb_Goods where Goods_Id=5").toString().size());
+        QCOMPARE(demo.db().SelectValue("select GoodsNo from Yw_Pos_GdDetail where GoodsId_Sa=5").toString(), QString("FD001"));
+    }
+
     void editorWarningDays_data()
     {
         QTest::addColumn<QString>("param");  // "-": no such parameter
