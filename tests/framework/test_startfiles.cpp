@@ -178,6 +178,26 @@ private slots:
         expect(openMessage(f), "是只读的");
     }
 
+    // Barcodes stored twice before they had to be unique are named at start, through the
+    // prompter, once the upgrade's transactions are over; the rows stay.
+    void duplicatedBarcodesAreNamedAtStart()
+    {
+        const QString f = shopDb("dup.db");
+        rawSql(f, {"drop index UX_Jb_Goods_Tm_Txm", "insert into Jb_Goods_Tm(GoodsTxId,GoodsId,Txm,Unit_Flag) values(1,1,'690001',1)",
+                   "insert into Jb_Goods_Tm(GoodsTxId,GoodsId,Txm,Unit_Flag) values(2,2,'690001',1)"});
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        p.Clear();
+        QCOMPARE(openMessage(f), QString());
+        QCOMPARE(p.shown.size(), size_t(1));
+        QVERIFY2(p.Last().startsWith(QStringLiteral("以下商品条码被重复使用：690001（2处）。")), qPrintable(p.Last()));
+        QCOMPARE(p.shown[0].kind, TWjPrompter::Kind::Warning);
+        p.Clear();
+        rawSql(f, {"delete from Jb_Goods_Tm where GoodsTxId=2"});
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        QCOMPARE(openMessage(f), QString());
+        QVERIFY(p.shown.empty());
+    }
+
     void navigationFileProblemsAreNamed()
     {
         const QString shipped = qEnvironmentVariable("WJ_PROGRAM_DIR") + "/sys/SYS_WJQX.ini";
