@@ -4,6 +4,7 @@
 #include "wjdataset.h"
 #include "wjdbaction.h"
 #include "wjerror.h"
+#include "wjfields.h"
 #include "wjinputs.h"
 #include "wjpinyin.h"
 #include "wjprompter.h"
@@ -47,7 +48,7 @@ QComboBox *listBox(QWidget *parent, const QString &name, const QString &list, in
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setToolTip(list);  // the value list it offers
-    SetMaxChars(c->lineEdit(), length);
+    SetTextLimit(c->lineEdit(), length);
     return c;
 }
 
@@ -84,7 +85,7 @@ TfrmGoods_Bx::TfrmGoods_Bx(QWidget *parent) : TWjForm_Jb(parent), m_types(new TW
     grid->addWidget(edGoodsNo, row, 3);
     ++row;
     edGoodsName = named<QLineEdit>(this, QStringLiteral("GoodsNameW"));
-    SetMaxChars(edGoodsName, 50);
+    SetTextLimit(edGoodsName, 50);
     cbDepart = listBox(this, QStringLiteral("DepartW"), QStringLiteral("商品规格"), 50);
     grid->addWidget(label(QStringLiteral("商品名称：")), row, 0);
     grid->addWidget(edGoodsName, row, 1);
@@ -140,7 +141,7 @@ TfrmGoods_Bx::TfrmGoods_Bx(QWidget *parent) : TWjForm_Jb(parent), m_types(new TW
     auto *cg = new QGridLayout(codes);
     for (int u = 0; u < 3; ++u) {
         edTxm[u] = named<QLineEdit>(codes, QStringLiteral("edTxm%1").arg(u + 1));
-        SetMaxChars(edTxm[u], 50);
+        SetTextLimit(edTxm[u], 50);
         cg->addWidget(new QLabel(QStringLiteral("单位%1条码：").arg(u + 1), codes), 0, 2 * u);
         cg->addWidget(edTxm[u], 0, 2 * u + 1);
     }

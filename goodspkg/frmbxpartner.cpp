@@ -1,42 +1,43 @@
 #include "frmbxpartner.h"
 #include "wjinputs.h"
 
-#include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace {
-struct FieldDef {
-    const char *caption;
-    const char *column;
-    int length;
-    const char *list;  // value list of a drop-down, or nullptr
-    bool clientOnly;
-};
-
-// In the order of the window; lengths are those of the tables.
-const FieldDef kFields[] = {
-    {"编号：", "ClientNo", 20, nullptr, false},
-    {"简称：", "SortName", 50, nullptr, false},
-    {"名称：", "ClientName", 100, nullptr, false},
-    {"公司地址：", "Lxdz", 100, nullptr, false},
-    {"公司电话：", "Lxdh", 50, nullptr, false},
-    {"公司联系人：", "persion", 30, nullptr, false},
-    {"联系人电话：", "Per_Lxdh", 50, nullptr, false},
-    {"传真号码：", "Fax_NO", 50, nullptr, false},
-    {"送货地址：", "SendAddr", 100, nullptr, true},
-    {"邮政编码：", "PostCode", 10, nullptr, false},
-    {"开户银行：", "bank", 50, "开户银行", false},
-    {"银行帐号：", "accNo", 50, nullptr, false},
-    {"电子邮箱：", "Email", 50, nullptr, false},
-    {"主页地址：", "Web", 100, nullptr, false},
-    {"客户类型：", "Area", 50, "客户类型", true},
-    {"所属区域：", "cType", 50, "所属区域", true},
-};
+// The inputs in the order of the window; lengths are those of the tables. The number,
+// short name and name carry the partner kind in their captions ("客户编号：").
+QList<TWjFieldDef> fields(bool client)
+{
+    const QString who = client ? QStringLiteral("客户") : QStringLiteral("供应商");
+    QList<TWjFieldDef> f{
+        {.column = "ClientNo", .caption = who + "编号：", .kind = TWjFieldDef::Display, .length = 20},
+        {.column = "SortName", .caption = who + "简称：", .length = 50},
+        {.column = "ClientName", .caption = who + "名称：", .length = 100, .required = true, .name = "名称"},
+        {.column = "Lxdz", .caption = "公司地址：", .length = 100},
+        {.column = "Lxdh", .caption = "公司电话：", .length = 50},
+        {.column = "persion", .caption = "公司联系人：", .length = 30},
+        {.column = "Per_Lxdh", .caption = "联系人电话：", .length = 50},
+        {.column = "Fax_NO", .caption = "传真号码：", .length = 50},
+    };
+    if (client)
+        f << TWjFieldDef{.column = "SendAddr", .caption = "送货地址：", .length = 100};
+    f << TWjFieldDef{.column = "PostCode", .caption = "邮政编码：", .length = 10}
+      << TWjFieldDef{.column = "bank", .caption = "开户银行：", .kind = TWjFieldDef::Combo, .length = 50, .list = "开户银行"}
+      << TWjFieldDef{.column = "accNo", .caption = "银行帐号：", .length = 50}
+      << TWjFieldDef{.column = "Email", .caption = "电子邮箱：", .length = 50}
+      << TWjFieldDef{.column = "Web", .caption = "主页地址：", .length = 100};
+    if (client)
+        f << TWjFieldDef{.column = "Area", .caption = "客户类型：", .kind = TWjFieldDef::Combo, .length = 50, .list = "客户类型"}
+          << TWjFieldDef{.column = "cType", .caption = "所属区域：", .kind = TWjFieldDef::Combo, .length = 50, .list = "所属区域"};
+    f << TWjFieldDef{.column = "Bz_Client", .caption = "备   注：", .kind = TWjFieldDef::Memo}
+      << TWjFieldDef{.column = "Client_Id", .kind = TWjFieldDef::Hidden};
+    if (client)
+        f << TWjFieldDef{.column = "Cl_Flag", .kind = TWjFieldDef::Hidden, .text = "0"};
+    return f;
+}
 } // namespace
 
 TfrmBxPartner::TfrmBxPartner(Kind kind, QWidget *parent) : TWjForm_Jb(parent), m_kind(kind)
@@ -47,57 +48,9 @@ TfrmBxPartner::TfrmBxPartner(Kind kind, QWidget *parent) : TWjForm_Jb(parent), m
     TableName = client ? QStringLiteral("Jb_Client") : QStringLiteral("Jb_Gys");
     KeyField = QStringLiteral("Client_Id");
     NumberCode = client ? QStringLiteral("ClientNo") : QStringLiteral("GysNo");
-    const QString who = client ? QStringLiteral("客户") : QStringLiteral("供应商");
 
-    auto *grid = new QGridLayout;
-    int n = 0;
-    for (const FieldDef &f : kFields) {
-        if (f.clientOnly && !client)
-            continue;
-        QString caption = QString::fromUtf8(f.caption);
-        // "客户编号：", "供应商简称：" ...: the number, short name and name carry the partner kind.
-        if (n < 3)
-            caption.prepend(who);
-        const QString column = QLatin1String(f.column);
-        QWidget *input;
-        if (f.list) {
-            auto *cb = new QComboBox(this);
-            cb->setEditable(true);
-            cb->setToolTip(QString::fromUtf8(f.list));
-            input = cb;
-        } else {
-            auto *e = new QLineEdit(this);
-            e->setMaxLength(f.length);
-            input = e;
-            if (n == 0)
-                m_no = e;
-        }
-        input->setObjectName(column + QLatin1Char('W'));
-        Rule(column, column == QLatin1String("ClientName") ? QStringLiteral("名称") : caption.chopped(1), f.length,
-             column == QLatin1String("ClientName"));
-        auto *label = new QLabel(caption, this);
-        label->setBuddy(input);
-        grid->addWidget(label, n / 2, (n % 2) * 2, Qt::AlignRight);
-        grid->addWidget(input, n / 2, (n % 2) * 2 + 1);
-        ++n;
-    }
-    const int row = (n + 1) / 2;
-    auto *remark = new QPlainTextEdit(this);
-    remark->setObjectName(QStringLiteral("Bz_ClientW"));
-    remark->setFixedHeight(60);
-    grid->addWidget(new QLabel(QStringLiteral("备   注："), this), row, 0, Qt::AlignRight | Qt::AlignTop);
-    grid->addWidget(remark, row, 1, 1, 3);
-
-    auto *key = new QLineEdit(this);
-    key->setObjectName(QStringLiteral("Client_IdW"));
-    key->hide();
-    Rule(QStringLiteral("Client_Id"), QStringLiteral("Client_Id"), 0, false, TSQLControl::Integer);
-    if (client) {
-        auto *flag = new QLineEdit(QStringLiteral("0"), this);
-        flag->setObjectName(QStringLiteral("Cl_FlagW"));
-        flag->hide();
-        Rule(QStringLiteral("Cl_Flag"), QStringLiteral("Cl_Flag"), 0, false, TSQLControl::Integer);
-    }
+    auto *grid = new TWjFieldGrid(2);
+    m_no = qobject_cast<QLineEdit *>(AddFields(grid, fields(client)).value(0));
 
     QList<QPushButton *> made;
     auto *buttons = AddButtonRow(this, {{QStringLiteral("保存[&S]"), QStringLiteral("btnSave")},

@@ -8,6 +8,7 @@
 #include "wjdbaction.h"
 #include "wjdbgrid.h"
 #include "wjerror.h"
+#include "wjfields.h"
 #include "wjinputs.h"
 #include "wjprompter.h"
 #include "wjsearch.h"

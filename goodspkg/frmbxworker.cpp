@@ -1,13 +1,34 @@
 #include "frmbxworker.h"
 #include "wjinputs.h"
 
-#include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+const QList<TWjFieldDef> &fields()
+{
+    static const QList<TWjFieldDef> f{
+        {.column = "ZGBH", .caption = "职工编号：", .kind = TWjFieldDef::Display, .length = 20},
+        {.column = "ZGNAME", .caption = "姓名：", .length = 30, .required = true},
+        {.column = "SFZHM", .caption = "身份证号：", .length = 20},
+        {.column = "CS_DATE", .caption = "出生日期：", .kind = TWjFieldDef::DateText},
+        {.column = "XB", .caption = "性别：", .kind = TWjFieldDef::Combo, .length = 4, .list = "性别"},
+        {.column = "LXDH", .caption = "联系电话：", .length = 50},
+        {.column = "YZBM", .caption = "邮   编：", .length = 10},
+        {.column = "LXDZ", .caption = "联系地址：", .length = 100},
+        {.column = "WORK_DATE", .caption = "工作日期：", .kind = TWjFieldDef::DateText},
+        {.column = "SSBM", .caption = "所属部门：", .kind = TWjFieldDef::Combo, .length = 50, .list = "所属部门"},
+        {.column = "ZW", .caption = "职   务：", .kind = TWjFieldDef::Combo, .length = 30, .list = "职务"},
+        {.column = "JBGZ", .caption = "基本工资：", .kind = TWjFieldDef::Number},
+        {.column = "ZG_BZ", .caption = "备   注：", .kind = TWjFieldDef::Memo},
+        {.column = "Extension", .length = 100, .span = 0},
+        {.column = "WORK_ID", .kind = TWjFieldDef::Hidden},
+    };
+    return f;
+}
+} // namespace
 
 TfrmBxWorker::TfrmBxWorker(QWidget *parent) : TWjForm_Jb(parent)
 {
@@ -17,72 +38,8 @@ TfrmBxWorker::TfrmBxWorker(QWidget *parent) : TWjForm_Jb(parent)
     KeyField = QStringLiteral("WORK_ID");
     NumberCode = QStringLiteral("ZGBH");
 
-    auto *grid = new QGridLayout;
-    int n = 0;
-    auto place = [&](const QString &caption, QWidget *input) {
-        auto *label = new QLabel(caption, this);
-        label->setBuddy(input);
-        grid->addWidget(label, n / 2, (n % 2) * 2, Qt::AlignRight);
-        grid->addWidget(input, n / 2, (n % 2) * 2 + 1);
-        ++n;
-    };
-    auto line = [&](const QString &caption, const char *column, int length) {
-        auto *e = new QLineEdit(this);
-        e->setObjectName(QLatin1String(column) + QLatin1Char('W'));
-        e->setMaxLength(length);
-        Rule(QLatin1String(column), caption.chopped(1).remove(QLatin1Char(' ')), length);
-        place(caption, e);
-        return e;
-    };
-    auto date = [&](const QString &caption, const char *column) {
-        auto *e = new QLineEdit(this);
-        e->setObjectName(QLatin1String(column) + QLatin1Char('W'));
-        e->setPlaceholderText(QStringLiteral("yyyy-MM-dd"));
-        Rule(QLatin1String(column), caption.chopped(1), 0, false, TSQLControl::Date);
-        place(caption, e);
-    };
-    auto list = [&](const QString &caption, const char *column, int length, const QString &listName) {
-        auto *cb = new QComboBox(this);
-        cb->setObjectName(QLatin1String(column) + QLatin1Char('W'));
-        cb->setEditable(true);
-        cb->setToolTip(listName);
-        Rule(QLatin1String(column), caption.chopped(1).remove(QLatin1Char(' ')), length);
-        place(caption, cb);
-    };
-
-    m_no = line(QStringLiteral("职工编号："), "ZGBH", 20);
-    line(QStringLiteral("姓名："), "ZGNAME", 30);
-    Rule(QStringLiteral("ZGNAME"), QStringLiteral("姓名"), 30, true);
-    line(QStringLiteral("身份证号："), "SFZHM", 20);
-    date(QStringLiteral("出生日期："), "CS_DATE");
-    list(QStringLiteral("性别："), "XB", 4, QStringLiteral("性别"));
-    line(QStringLiteral("联系电话："), "LXDH", 50);
-    line(QStringLiteral("邮   编："), "YZBM", 10);
-    line(QStringLiteral("联系地址："), "LXDZ", 100);
-    date(QStringLiteral("工作日期："), "WORK_DATE");
-    list(QStringLiteral("所属部门："), "SSBM", 50, QStringLiteral("所属部门"));
-    list(QStringLiteral("职   务："), "ZW", 30, QStringLiteral("职务"));
-    auto *wage = new TWjNumEdit(this);
-    wage->setObjectName(QStringLiteral("JBGZW"));
-    Rule(QStringLiteral("JBGZ"), QStringLiteral("基本工资"));
-    place(QStringLiteral("基本工资："), wage);
-
-    const int row = (n + 1) / 2;
-    auto *remark = new QPlainTextEdit(this);
-    remark->setObjectName(QStringLiteral("ZG_BZW"));
-    remark->setFixedHeight(60);
-    grid->addWidget(new QLabel(QStringLiteral("备   注："), this), row, 0, Qt::AlignRight | Qt::AlignTop);
-    grid->addWidget(remark, row, 1, 1, 3);
-    auto *extension = new QLineEdit(this);
-    extension->setObjectName(QStringLiteral("ExtensionW"));
-    extension->setMaxLength(100);
-    Rule(QStringLiteral("Extension"), QStringLiteral("Extension"), 100);
-    grid->addWidget(extension, row + 1, 1, 1, 3);
-
-    auto *key = new QLineEdit(this);
-    key->setObjectName(QStringLiteral("WORK_IDW"));
-    key->hide();
-    Rule(QStringLiteral("WORK_ID"), QStringLiteral("WORK_ID"), 0, false, TSQLControl::Integer);
+    auto *grid = new TWjFieldGrid(2);
+    m_no = qobject_cast<QLineEdit *>(AddFields(grid, fields()).value(0));
 
     QList<QPushButton *> made;
     auto *buttons = AddButtonRow(this, {{QStringLiteral("保存[&S]"), QStringLiteral("btnSave")},

@@ -5,6 +5,7 @@
 #include "wjdataset.h"
 #include "wjdbaction.h"
 #include "wjdbgrid.h"
+#include "wjfields.h"
 #include "wjinputs.h"
 #include "wjprompter.h"
 #include "wjsearch.h"

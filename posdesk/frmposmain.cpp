@@ -11,6 +11,7 @@
 #include "wjdataset.h"
 #include "wjdbgrid.h"
 #include "wjdbaction.h"
+#include "wjfields.h"
 #include "wjinputs.h"
 #include "wjprompter.h"
 #include "wjservices.h"

@@ -447,19 +447,19 @@ bool TPosTicket::Recall(const QString &gdId)
     TDBAction &db = Db();
     const QString gd = WjSql::CheckInteger(gdId);
     TWjQuery head, lines;
-    bool gone = false;
+    bool taken = false;
     {
         TWjTransaction tr(db);
         db.SelectTable(QStringLiteral("select SaMainBh,SaHead_Id from Yw_Pos_Gd where Gd_Id=%1").arg(gd), head);
         db.SelectTable(QStringLiteral("select * from Yw_Pos_GdDetail where Gd_Id=%1 order by Xh_SaDetail,SaDetail_Id").arg(gd), lines);
         // The delete decides: of two counters recalling at once, one gets the ticket.
-        gone = head.IsEmpty() || db.ExecuteCount(QStringLiteral("delete from Yw_Pos_Gd where Gd_Id=%1").arg(gd)) != 1;
-        if (!gone) {
+        taken = !head.IsEmpty() && db.ExecuteCount(QStringLiteral("delete from Yw_Pos_Gd where Gd_Id=%1").arg(gd)) == 1;
+        if (taken) {
             db.ExecuteSQL(QStringLiteral("delete from Yw_Pos_GdDetail where Gd_Id=%1").arg(gd));
             tr.Commit();
         }
     }
-    if (gone) {  // rolled back first: the other counters go on while this is read
+    if (!taken) {  // rolled back first: the other counters go on while this is read
         Prompter().Warning(QStringLiteral("该挂单已不存在，可能已在其他收银台解挂或被删除！"));
         return false;
     }

@@ -3,8 +3,10 @@
 set -euo pipefail
 pkgs=(cmake g++ make pkg-config
       qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev
-      libqt6sql6-sqlite libqt6sql6-psql libsodium-dev
-      postgresql fonts-wqy-microhei xvfb)
+      libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n libsodium-dev
+      libxlsxwriter-dev
+      postgresql fonts-wqy-microhei fonts-dejavu-core xvfb
+      poppler-utils unzip)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

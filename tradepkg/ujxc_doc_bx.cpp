@@ -17,253 +17,69 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScopeGuard>
-#include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <limits>
 
 namespace {
-QPushButton *actionButton(QWidget *parent, QAction *a, const QString &name)
+// The framework's document definition of a goods document kind.
+TWjDocDef docDef(const TJxcDocDef &d)
 {
-    auto *b = new QPushButton(a->text(), parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    QObject::connect(b, &QPushButton::clicked, a, &QAction::trigger);
-    QObject::connect(a, &QAction::changed, b, [a, b] {
-        b->setEnabled(a->isEnabled());
-        b->setText(a->text());
-    });
-    return b;
+    TWjDocDef w;
+    w.title = d.title;
+    w.headTable = d.headTable;
+    w.keyColumn = d.keyColumn;
+    w.numberColumn = d.numberColumn;
+    w.numberCaption = d.numberCaption;
+    w.numberCode = d.numberCode;
+    w.makerCaption = d.makerCaption;
+    w.dateColumn = d.dateColumn;
+    w.dateCaption = d.dateCaption;
+    w.flagColumn = d.flagColumn;
+    w.lockedFlag = d.auditedFlag;
+    w.partnerTable = d.partnerTable;
+    w.partnerKeyColumn = d.partnerKeyColumn;
+    w.partnerCaption = d.partnerCaption;
+    w.phoneCaption = d.phoneCaption;
+    w.lineTable = d.lineTable;
+    w.lineKey = d.lineKey;
+    w.lineMaster = d.lineMaster;
+    w.lineSerial = d.lineSerial;
+    w.askSave = d.askSave;
+    w.noLines = d.noLines;
+    w.lockedMessage = d.audited;
+    return w;
 }
 } // namespace
 
 // ---- TfrmJxcDoc_Bx ----
 
-TfrmJxcDoc_Bx::TfrmJxcDoc_Bx(const TJxcDocDef &def, QWidget *parent)
-    : TWjForm_Jb(parent), m_def(def), m_partners(new TWjQuery(this)), m_lines(new TADOCachedControl(this))
+TfrmJxcDoc_Bx::TfrmJxcDoc_Bx(const TJxcDocDef &def, QWidget *parent) : TWjDocForm(docDef(def), parent), m_def(def)
 {
-    TableName = def.headTable;
-    KeyField = def.keyColumn;
-    NumberCode = def.numberCode;
-
-    m_titleLabel = new QLabel(def.title, this);
-    m_titleLabel->setObjectName(QStringLiteral("lbTitle"));
-    QFont f = m_titleLabel->font();
-    f.setPointSize(f.pointSize() + 6);
-    f.setBold(true);
-    m_titleLabel->setFont(f);
-    m_titleLabel->setAlignment(Qt::AlignCenter);
-    m_state = new QLabel(QStringLiteral("已完成"), this);
-    m_state->setObjectName(QStringLiteral("lbState"));
-    m_state->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    m_state->hide();
-    m_blink = new QTimer(this);
-    m_blink->setInterval(500);
-    connect(m_blink, &QTimer::timeout, this, [this] { m_state->setVisible(!m_state->isVisible()); });
-    auto *top = new QHBoxLayout;
-    top->addStretch();
-    top->addWidget(m_titleLabel);
-    top->addStretch();
-    top->addWidget(m_state);
-
-    // Head fields common to the kinds.
-    m_head = new QGridLayout;
-    m_number = new QLineEdit(this);
-    m_number->setObjectName(def.numberColumn + QLatin1Char('W'));
-    m_number->setReadOnly(true);
-    AddHeadField(def.numberCaption, m_number);
-    Rule(def.numberColumn, def.numberCaption, 30);
-    auto *maker = new QLineEdit(this);
-    maker->setObjectName(QStringLiteral("OperationW"));
-    maker->setReadOnly(true);
-    AddHeadField(def.makerCaption, maker);
-    Rule(QStringLiteral("Operation"), def.makerCaption, 50);
-    auto *date = new QDateEdit(QDate::currentDate(), this);
-    date->setObjectName(def.dateColumn + QLatin1Char('W'));
-    date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
-    date->setCalendarPopup(true);
-    AddHeadField(def.dateCaption, date);
-
-    m_partner = new TWjLookupCombo(this);
-    m_partner->setObjectName(QStringLiteral("cbPartner"));
-    AddHeadField(def.partnerCaption, m_partner, 3);
-    connect(m_partner, &TWjLookupCombo::KeyChanged, this, [this](const QString &key) {
-        if (!key.isEmpty()) {
-            PartnerPicked();
-            return;
-        }
-        // The box takes only partners of its list: a typed name that is none leaves no partner.
-        SetValue(QStringLiteral("ClientName"), QString());
-        SetValue(m_def.partnerKeyColumn, QString());
-    });
-    connect(m_partner, &TWjLookupCombo::NewClicked, this, [this] { EditPartner(0); });
-    connect(m_partner, &TWjLookupCombo::EditClicked, this, [this] { EditPartner(1); });
-    auto *phone = new QLineEdit(this);
-    phone->setObjectName(QStringLiteral("LxdhW"));
-    phone->setMaxLength(50);
-    AddHeadField(def.phoneCaption, phone);
-    Rule(QStringLiteral("Lxdh"), def.phoneCaption, 50);
-
-    AddHidden(def.keyColumn, QString(), TSQLControl::Integer);
-    AddHidden(def.partnerKeyColumn, QString(), TSQLControl::Integer);
-    AddHidden(QStringLiteral("ClientName"));
-    Rule(QStringLiteral("ClientName"), def.partnerCaption, 100, true);
-    AddHidden(def.flagColumn, QStringLiteral("1"), TSQLControl::Integer);
-
-    // Line actions.
+    // Lines come from the goods search: F3 before edit and delete.
     m_find = new QAction(QStringLiteral("查找库存"), this);
     m_find->setObjectName(QStringLiteral("findKc"));
     m_find->setShortcut(Qt::Key_F3);
-    m_edit = new QAction(QStringLiteral("修改[&E]"), this);
-    m_edit->setObjectName(QStringLiteral("Act_Detail_Edit"));
-    m_del = new QAction(QStringLiteral("删除[&D]"), this);
-    m_del->setObjectName(QStringLiteral("Act_Detail_Del"));
-    m_saveAct = new QAction(QStringLiteral("保存[&S]"), this);
-    m_saveAct->setObjectName(QStringLiteral("Act_Save"));
-    m_exitAct = new QAction(QStringLiteral("取消[&E]"), this);
-    m_exitAct->setObjectName(QStringLiteral("Act_Exit"));
-    addActions({m_find, m_edit, m_del, m_saveAct, m_exitAct});
+    addAction(m_find);
     connect(m_find, &QAction::triggered, this, [this] { FindKc(); });
-    connect(m_edit, &QAction::triggered, this, [this] { EditLine(); });
-    connect(m_del, &QAction::triggered, this, [this] { DeleteLine(); });
-    connect(m_saveAct, &QAction::triggered, this, [this] { Save(); });
-    connect(m_exitAct, &QAction::triggered, this, [this] { Exit(); });
-
-    m_linePanel = new QWidget(this);
-    m_linePanel->setObjectName(QStringLiteral("pnlLines"));
-    m_lineButtons = new QHBoxLayout(m_linePanel);
-    m_lineButtons->setContentsMargins(0, 0, 0, 0);
-    m_lineButtons->addWidget(actionButton(m_linePanel, m_find, QStringLiteral("btnFindKc")));
-    m_lineButtons->addWidget(actionButton(m_linePanel, m_edit, QStringLiteral("btnEdit")));
-    m_lineButtons->addWidget(actionButton(m_linePanel, m_del, QStringLiteral("btnDel")));
-    m_lineButtons->addStretch();
-
-    m_grid = new TWjDBGrid(this);
-    m_grid->setObjectName(QStringLiteral("dbgLines"));
-    m_grid->SetSortable(false);
-    connect(m_grid, &TWjDBGrid::RowDoubleClicked, this, [this] { EditLine(); });
-
-    m_bottom = new QHBoxLayout;
-    m_bottom->addStretch();
-    m_save = actionButton(this, m_saveAct, QStringLiteral("btnSave"));
-    m_exit = actionButton(this, m_exitAct, QStringLiteral("btnExit"));
-    m_bottom->addWidget(m_save);
-    m_bottom->addWidget(m_exit);
-
-    auto *lay = new QVBoxLayout(this);
-    lay->addLayout(top);
-    lay->addLayout(m_head);
-    lay->addWidget(m_linePanel);
-    lay->addWidget(m_grid, 1);
-    lay->addLayout(m_bottom);
-
-    m_lines->LineTable = def.lineTable;
-    m_lines->KeyField = def.lineKey;
-    m_lines->MasterField = def.lineMaster;
-    m_lines->SerialField = def.lineSerial;
-    m_lines->OnCalcFields = [this](TWjQuery &line) { calcFields(line); };
-    new TDosMove(this);
-    resize(820, 560);
-}
-
-QLabel *TfrmJxcDoc_Bx::AddHeadField(const QString &caption, QWidget *input, int span)
-{
-    // Three captioned inputs a row; an input spanning more takes the columns of its neighbours.
-    const int perRow = 3;
-    if (m_headCount % perRow + span > perRow)
-        m_headCount += perRow - m_headCount % perRow;
-    const int row = m_headCount / perRow, col = (m_headCount % perRow) * 2;
-    auto *label = new QLabel(caption, this);
-    label->setBuddy(input);
-    m_head->addWidget(label, row, col, Qt::AlignRight);
-    m_head->addWidget(input, row, col + 1, 1, span * 2 - 1);
-    m_headCount += span;
-    return label;
-}
-
-QLineEdit *TfrmJxcDoc_Bx::AddHidden(const QString &column, const QString &text, int type)
-{
-    auto *e = new QLineEdit(text, this);
-    e->setObjectName(column + QLatin1Char('W'));
-    e->hide();
-    if (type >= 0)
-        Rule(column, column, 0, false, type);
-    return e;
+    AddLineButton(m_find, QStringLiteral("btnFindKc"), 0);
+    Grid()->SetFooter(QStringLiteral("GoodsName"), TWjDBGrid::FooterText, QStringLiteral("合计"));
+    Grid()->SetFooter(QStringLiteral("T_Price"), TWjDBGrid::FooterSum);
 }
 
 void TfrmJxcDoc_Bx::SetLineColumns(const QList<QPair<QString, QString>> &columns, const QStringList &calcFields)
 {
-    QList<TWjDBGrid::Column> cols;
-    for (const auto &c : columns)
-        cols << TWjDBGrid::Column{c.first, c.second, c.first == m_def.lineSerial ? 40 : 100, true};
-    m_grid->SetColumns(cols);
-    m_grid->SetFrozenColumns(1);
-    m_lines->CalcFields = QStringList{QStringLiteral("GoodsNo"), QStringLiteral("GoodsName"), QStringLiteral("Depart"),
-                                      QStringLiteral("TNum")}
-                          + calcFields;
-}
-
-QString TfrmJxcDoc_Bx::headKey() const
-{
-    const QString k = Value(m_def.keyColumn).trimmed();
-    return k.isEmpty() ? QStringLiteral("0") : k;
-}
-
-void TfrmJxcDoc_Bx::fillPartners()
-{
-    CurDBAction->SelectTable(QStringLiteral("select * from ") + m_def.partnerTable, *m_partners);
-    const QSignalBlocker block(m_partner);
-    m_partner->Fill(QStringLiteral("select Client_Id,ClientName from %1 order by Client_Id").arg(m_def.partnerTable));
+    SetGridColumns(columns, QStringList{QStringLiteral("GoodsNo"), QStringLiteral("GoodsName"), QStringLiteral("Depart"),
+                                        QStringLiteral("TNum")}
+                                + calcFields);
 }
 
 void TfrmJxcDoc_Bx::FormShow()
 {
-    fillPartners();
-    SetValue(m_def.keyColumn, Entity()->KeyValue);
-    Entity()->SetEdit(m_number);
-    if (IsAdd()) {
-        SetValue(m_def.dateColumn, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
-        SetValue(QStringLiteral("Operation"), CurCzy ? CurCzy->CzyName : QString());
-        SetValue(m_def.flagColumn, QStringLiteral("1"));
-    } else {
-        // The stored name and phone stay as they are; a partner no longer listed shows nothing.
-        const QSignalBlocker block(m_partner);
-        m_partner->SetKeyValue(Value(m_def.partnerKeyColumn));
-        if (m_partner->KeyValue().isEmpty())
-            m_partner->Box()->setEditText(Value(QStringLiteral("ClientName")));
-        InitShForm();
-    }
-    CreateLines();
-}
-
-void TfrmJxcDoc_Bx::InitShForm()
-{
-    if (Value(m_def.flagColumn).trimmed() != m_def.auditedFlag)
-        return;
-    m_locked = true;
-    m_linePanel->setEnabled(false);
-    for (QAction *a : {m_find, m_edit, m_del, m_saveAct})
-        a->setEnabled(false);
-    m_state->show();
-    m_blink->start();
-    LockMore();
-}
-
-bool TfrmJxcDoc_Bx::IsBlinking() const { return m_blink->isActive(); }
-
-void TfrmJxcDoc_Bx::CreateLines()
-{
-    CurDBAction->Bind(*m_lines->DataSet());
-    m_lines->MasterValue = headKey();
+    // The goods of a stored document's lines before the lines show them.
     if (!IsAdd())
-        readGoodsOfLines(m_lines->MasterValue);
-    m_lines->Open();
-    m_grid->SetDataSet(m_lines->DataSet());
-    m_grid->SetFooter(m_def.lineSerial, TWjDBGrid::FooterCount);
-    m_grid->SetFooter(QStringLiteral("GoodsName"), TWjDBGrid::FooterText, QStringLiteral("合计"));
-    m_grid->SetFooter(QStringLiteral("T_Price"), TWjDBGrid::FooterSum);
+        readGoodsOfLines(Entity()->KeyValue.trimmed().isEmpty() ? QStringLiteral("0") : Entity()->KeyValue.trimmed());
+    TWjDocForm::FormShow();
 }
 
 namespace {
@@ -324,7 +140,7 @@ QString TfrmJxcDoc_Bx::QuantityText(const QString num[3], const QString unit[3])
     return r;
 }
 
-void TfrmJxcDoc_Bx::calcFields(TWjQuery &line)
+void TfrmJxcDoc_Bx::CalcLineFields(TWjQuery &line)
 {
     const Goods &g = GoodsOf(line.FieldByName(m_def.lineGoods).AsString());
     line.SetValue(QStringLiteral("GoodsNo"), g.no);
@@ -339,122 +155,13 @@ void TfrmJxcDoc_Bx::calcFields(TWjQuery &line)
 
 bool TfrmJxcDoc_Bx::FindKc()
 {
-    if (m_locked)
+    if (IsLocked())
         return false;
     TWjBx_Goods goods;
-    const bool r = goods.ExectSerGen_Mui_Bx(m_lines->DataSet(), m_def.lineSerial, m_def.lineMaster, headKey(), SearchCaption(),
+    const bool r = goods.ExectSerGen_Mui_Bx(Lines()->DataSet(), m_def.lineSerial, m_def.lineMaster, HeadKey(), SearchCaption(),
                                             SearchListName(), SearchSql(), false, SearchPriceMode());
-    m_grid->RefreshFooter();
+    Grid()->RefreshFooter();
     return r;
-}
-
-bool TfrmJxcDoc_Bx::EditLine()
-{
-    if (m_locked || m_lines->DataSet()->IsEmpty())
-        return false;
-    return m_lines->EditData([this] { return CreateLineDialog(); });
-}
-
-void TfrmJxcDoc_Bx::DeleteLine()
-{
-    if (m_locked)
-        return;
-    m_lines->DelData();
-}
-
-void TfrmJxcDoc_Bx::PartnerPicked()
-{
-    const QString key = m_partner->KeyValue();
-    if (key.isEmpty())
-        return;
-    SetValue(m_def.partnerKeyColumn, key);
-    if (m_partners->Locate(QStringLiteral("Client_Id"), key))
-        SetValue(QStringLiteral("Lxdh"), m_partners->FieldByName(QStringLiteral("Lxdh")).AsString());
-    SetValue(QStringLiteral("ClientName"), m_partner->Text());
-}
-
-void TfrmJxcDoc_Bx::EditPartner(int action)
-{
-    if (m_locked)
-        return;
-    if (action == 1) {
-        // The editor edits the partner the lookup shows.
-        const QString key = m_partner->KeyValue();
-        if (key.isEmpty() || !m_partners->Locate(QStringLiteral("Client_Id"), key))
-            return;
-    }
-    const int key = RunPartnerEditor(action);
-    if (key > 0)
-        SetValue(m_def.partnerKeyColumn, QString::number(key));
-    fillPartners();
-    const QString chosen = Value(m_def.partnerKeyColumn);
-    if (m_partner->SetKeyValue(chosen))
-        PartnerPicked();
-}
-
-bool TfrmJxcDoc_Bx::Save()
-{
-    if (m_locked)
-        return false;
-    m_partner->Settle();  // a name still being typed is a listed partner or none
-    if (!Prompter().Question(m_def.askSave))
-        return false;
-    if (!CheckInputs()) {
-        if (Value(QStringLiteral("ClientName")).trimmed().isEmpty())
-            m_partner->setFocus();
-        return false;
-    }
-    if (!m_def.noLines.isEmpty() && m_lines->DataSet()->IsEmpty()) {
-        Prompter().Warning(m_def.noLines);
-        return false;
-    }
-    TDBAction &db = *CurDBAction;
-    // Writing the lines touches every line (keys, head key, numbers): the grid is told
-    // once afterwards instead of once per value.
-    const QSignalBlocker quiet(m_lines->DataSet());
-    auto refresh = qScopeGuard([this] {
-        m_grid->RefreshFooter();
-        m_grid->View()->viewport()->update();
-    });
-    QString refusal;
-    try {
-        // Head and lines stand or fall together.
-        TWjTransaction tr(db);
-        if (!IsAdd()) {
-            TWjQuery head;
-            db.SelectTable(QStringLiteral("select %1 from %2 where %3=%4")
-                                   .arg(m_def.flagColumn, m_def.headTable, m_def.keyColumn, WjSql::CheckInteger(headKey()))
-                               + db.Dialect().ForUpdate(),
-                           head);
-            if (head.IsEmpty())
-                refusal = QStringLiteral("该单据已被删除，不能保存！");
-            else if (head.Fields(0).AsString() == m_def.auditedFlag)
-                refusal = m_def.audited;
-        }
-        if (refusal.isEmpty()) {
-            BeforeSubmit();
-            if (!Submit())
-                return false;
-            m_lines->MasterValue = headKey();
-            m_lines->UpdateBatch();
-            tr.Commit();
-        }
-    } catch (const std::exception &e) {
-        ReportError(e);
-        return false;
-    }
-    if (!refusal.isEmpty()) {  // said once the transaction is rolled back
-        Prompter().Warning(refusal);
-        return false;
-    }
-    accept();
-    return true;
-}
-
-void TfrmJxcDoc_Bx::Exit()
-{
-    m_lines->CancelBatch();
-    reject();
 }
 
 // ---- TfrmJxcLine_Bx ----

@@ -1,24 +1,19 @@
-// The document-window pattern shared by the purchase, sales, return and production
-// windows, and the base of their line dialogs.
+// The document windows of the goods trade (purchase, sales, return, production) and
+// the base of their line dialogs.
 //
-// TfrmJxcDoc_Bx is a data-entity window over a document head (TWjForm_Jb: name-bound
-// inputs, Submit) whose lines live in a cached line set until the document is saved:
-//   - head: title label, number (filled by the entity), maker, date, partner lookup with
-//     new and edit buttons (key into the partner key column, name into ClientName,
-//     phone into Lxdh), remark, hidden key and flag; the subclass adds its own fields;
-//   - lines: the grid with frozen first column and footers, display columns GoodsNo,
-//     GoodsName, Depart and TNum ("2箱3包") computed from the goods, F3 goods search,
-//     edit (also double-click) and delete;
-//   - save: question, head check, the subclass's line check, then head and lines in ONE
-//     transaction, which first re-reads the document's flag, locked: a document audited
-//     meanwhile by another workstation is refused. On any failure nothing is stored, the
-//     error is reported and the window stays open with its lines;
-//   - cancel discards every cached change; an audited document opens locked, "已完成"
-//     blinking.
+// TfrmJxcDoc_Bx is the framework's head-and-lines document window (TWjDocForm: head,
+// partner lookup, cached lines, lock, one-transaction save; see wjdocform.h) with goods
+// lines:
+//   - display columns GoodsNo, GoodsName, Depart and TNum ("2箱3包") computed from the
+//     goods of each line (read once per goods), footers "合计" and the sum of T_Price;
+//   - F3 (查找库存): the goods search TWjBx_Goods::ExectSerGen_Mui_Bx appends lines;
+//   - edit (also double-click) and delete through the kind's line dialog.
+// A TJxcDocDef describes one kind; the subclass adds its own head fields.
 #pragma once
 #include "tradepkgglobal.h"
 #include "wjcached.h"
 #include "wjdataentity.h"
+#include "wjdocform.h"
 
 #include <QHash>
 
@@ -47,7 +42,7 @@ struct TJxcDocDef
     QString audited;                    // refusal of a save of an audited document
 };
 
-class TRADEPKG_EXPORT TfrmJxcDoc_Bx : public TWjForm_Jb
+class TRADEPKG_EXPORT TfrmJxcDoc_Bx : public TWjDocForm
 {
     Q_OBJECT
 public:
@@ -62,29 +57,11 @@ public:
     explicit TfrmJxcDoc_Bx(const TJxcDocDef &def, QWidget *parent = nullptr);
     const TJxcDocDef &Def() const { return m_def; }
 
+    // Inherited from TWjDocForm: InitShForm, CreateLines, EditLine, DeleteLine, Save,
+    // Exit, EditPartner, PartnerPicked, Lines, Grid, Partner, Partners, StateLabel,
+    // IsBlinking, IsLocked, LinePanel, SaveButton, ExitButton.
     void FormShow() override;
-    void InitShForm();         // locks an audited document
-    void CreateLines();        // opens the line set of the head
     bool FindKc();             // F3: the goods search appends lines
-    bool EditLine();           // the line dialog on the current line
-    void DeleteLine();
-    bool Save();               // "保存[&S]": true when stored (the window closes)
-    void Exit();               // "取消[&E]": discards the cached changes and closes
-
-    // The partner lookup's new (0) and edit (1) buttons.
-    void EditPartner(int action);
-    void PartnerPicked();
-
-    TADOCachedControl *Lines() const { return m_lines; }
-    TWjDBGrid *Grid() const { return m_grid; }
-    TWjLookupCombo *Partner() const { return m_partner; }
-    TWjQuery *Partners() const { return m_partners; }
-    QLabel *StateLabel() const { return m_state; }
-    bool IsBlinking() const;
-    bool IsLocked() const { return m_locked; }
-    QWidget *LinePanel() const { return m_linePanel; }
-    QPushButton *SaveButton() const { return m_save; }
-    QPushButton *ExitButton() const { return m_exit; }
     QAction *FindAction() const { return m_find; }
 
     // The goods of a line (read once per goods and window).
@@ -94,13 +71,10 @@ public:
     static QString QuantityText(const QString num[3], const QString unit[3]);
 
 protected:
-    // Head fields: `caption` and the input, in the head grid.
-    QLabel *AddHeadField(const QString &caption, QWidget *input, int span = 1);
-    QHBoxLayout *LineButtons() const { return m_lineButtons; }
-    QHBoxLayout *BottomButtons() const { return m_bottom; }
+    // Inherited: AddHeadField, AddHidden, LineButtons, BottomButtons, CreateLineDialog,
+    // BeforeSubmit, LockMore.
     void SetLineColumns(const QList<QPair<QString, QString>> &columns, const QStringList &calcFields);
 
-    virtual TADOCachedForm *CreateLineDialog() = 0;
     // The goods search of F3: arguments of TWjBx_Goods::ExectSerGen_Mui_Bx.
     virtual QString SearchPriceMode() const { return QStringLiteral("1"); }
     virtual QString SearchSql() const = 0;
@@ -108,37 +82,17 @@ protected:
     virtual QString SearchListName() const = 0;  // the selected list
     // Display columns beyond the common ones.
     virtual void CalcLine(TWjQuery &line, const Goods &goods) {}
-    // Inside the save transaction, before the head is written.
-    virtual void BeforeSubmit() {}
-    // Locks what the subclass adds.
-    virtual void LockMore() {}
     // The partner editor (TWjBx_JbData::GysGl / ClientGl) over the partner query.
-    virtual int RunPartnerEditor(int action) = 0;
+    int RunPartnerEditor(int action) override = 0;
 
-    QLineEdit *AddHidden(const QString &column, const QString &text = QString(), int type = -1);
+    void CalcLineFields(TWjQuery &line) override;
 
 private:
-    void calcFields(TWjQuery &line);
     void readGoodsOfLines(const QString &head);
-    void fillPartners();
-    QString headKey() const;
 
     TJxcDocDef m_def;
     QHash<QString, Goods> m_goods;
-    QLabel *m_titleLabel, *m_state;
-    QTimer *m_blink;
-    QGridLayout *m_head;
-    int m_headCount = 0;
-    QLineEdit *m_number;
-    TWjLookupCombo *m_partner;
-    TWjQuery *m_partners;
-    TADOCachedControl *m_lines;
-    TWjDBGrid *m_grid;
-    QWidget *m_linePanel;
-    QHBoxLayout *m_lineButtons, *m_bottom;
-    QPushButton *m_save, *m_exit;
-    QAction *m_find, *m_edit, *m_del, *m_saveAct, *m_exitAct;
-    bool m_locked = false;
+    QAction *m_find;
 };
 
 // Base of the line dialogs: goods number and name, the quantity inputs of units 1..3

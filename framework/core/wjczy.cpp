@@ -287,7 +287,22 @@ QString TWjCzy::StatusSessionText() const
     return QStringLiteral("〖") + SessionCaption + QStringLiteral("〗");
 }
 
-void TWjCzy::RunPrnDll(QObject *, QObject *, const QString &reportName)
+namespace {
+TWjPrintService *g_printService = nullptr;
+}
+
+TWjPrintService *SetPrintService(TWjPrintService *service)
 {
-    Prompter().Warning(QStringLiteral("打印功能尚未提供（报表“%1”）。").arg(reportName));
+    TWjPrintService *old = g_printService;
+    g_printService = service;
+    return old;
+}
+
+void TWjCzy::RunPrnDll(QObject *window, QObject *dataSource, const QString &reportName)
+{
+    if (!g_printService) {
+        Prompter().Warning(QStringLiteral("打印功能尚未提供（报表“%1”）。").arg(reportName));
+        return;
+    }
+    g_printService->Print(window, dataSource, reportName);
 }

@@ -35,6 +35,18 @@ public:
     virtual void CloseSplash() {}
 };
 
+// The printing behind RunPrnDll: report layouts, preview, printers and PDF. The visual
+// library installs it (framework/gui/wjprint.h); without one RunPrnDll says printing
+// is not available.
+class WJCORE_EXPORT TWjPrintService
+{
+public:
+    virtual ~TWjPrintService() = default;
+    virtual void Print(QObject *window, QObject *dataSource, const QString &reportName) = 0;
+};
+// Installs `service` (not owned) and returns the previous one; nullptr removes it.
+WJCORE_EXPORT TWjPrintService *SetPrintService(TWjPrintService *service);
+
 class WJCORE_EXPORT TWjCzy : public QObject
 {
     Q_OBJECT
@@ -98,7 +110,8 @@ public:
 
     // Runs function `function` of tool module `module` with the window's handle.
     void RunDll(QObject *window, const QString &module, const QString &function);
-    // Printing with report layouts: not available in this version; says so.
+    // Prints the data source (a TWjQuery) with the report layout of that name, through
+    // the installed print service.
     void RunPrnDll(QObject *window, QObject *dataSource, const QString &reportName);
 
     static QString ProductCode() { return QStringLiteral("WJQX"); }

@@ -100,6 +100,7 @@ public:
     // Fields
     int FieldCount() const { return int(m_fields.size()); }
     QString FieldName(int i) const { return m_fields.value(i); }
+    int FieldType(int i) const { return m_types.value(i, QMetaType::UnknownType); }  // the driver's QMetaType id
     int FieldIndex(const QString &name) const;  // -1 when missing, case-insensitive
     TWjField FieldByName(const QString &name) const;  // raises EWjError when missing
     TWjField Fields(int i) const { return TWjField(this, i); }

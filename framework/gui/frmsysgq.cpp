@@ -1,6 +1,7 @@
 #include "frmsysgq.h"
 #include "wjczy.h"
 #include "wjdbaction.h"
+#include "wjfields.h"
 #include "wjinputs.h"
 #include "wjprompter.h"
 
@@ -79,7 +80,7 @@ TfrmSysGq::TfrmSysGq(QWidget *parent)
     edPassword->setObjectName(QStringLiteral("edPassword"));
     edPassword->setEchoMode(QLineEdit::Password);
     edPassword->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 35; }"));  // '#'
-    SetMaxChars(edPassword, 0);  // nothing a statement could not carry
+    SetTextLimit(edPassword, 0);  // nothing a statement could not carry
     row->addWidget(edPassword, 1);
     lay->addLayout(row);
 

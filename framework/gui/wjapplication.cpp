@@ -1,12 +1,17 @@
 #include "wjapplication.h"
 #include "wjczy.h"
 #include "wjerror.h"
+#include "wjprint.h"
 
 #include <QFont>
 #include <QInputDialog>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
@@ -56,11 +61,30 @@ int TWjMessagePrompter::Choose(const QString &caption, const QString &label, con
 WjApplication::WjApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     SetPrompter(&m_prompter);
+    WjPrint::InstallPrintService();
+    InstallChineseTranslations();
+}
+
+bool WjApplication::InstallChineseTranslations()
+{
+    static QPointer<QTranslator> installed;  // owned by the application object
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    if (installed)
+        return true;
+    auto *t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    installed = t;
+    return true;
 }
 
 WjApplication::~WjApplication()
 {
     SetPrompter(nullptr);
+    SetPrintService(nullptr);
 }
 
 bool WjApplication::notify(QObject *receiver, QEvent *event)

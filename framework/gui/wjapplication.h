@@ -1,8 +1,9 @@
 // WjApplication: the programs' application object.
 //
-// It installs the message-box prompter and is the general error report: an error that
-// nobody caught while an event was handled (a click, a key, a timer) ends that action
-// and reaches the user in one error box; the program goes on.
+// It installs the message-box prompter and the print service, loads Qt's own Chinese
+// texts (standard buttons, file and print dialogs), and is the general error report:
+// an error that nobody caught while an event was handled (a click, a key, a timer)
+// ends that action and reaches the user in one error box; the program goes on.
 #pragma once
 #include "wjguiglobal.h"
 #include "wjprompter.h"
@@ -34,6 +35,11 @@ public:
 
     // Applies the programs' font and look.
     void ApplyDefaultLook();
+
+    // Loads Qt's Chinese translations ("qtbase_zh_CN" from Qt's translations folder)
+    // into the application and makes Chinese the default locale; false when the
+    // translation file is not installed (the standard dialogs then stay English).
+    static bool InstallChineseTranslations();
 
 private:
     TWjMessagePrompter m_prompter;

@@ -2,6 +2,7 @@
 #include "wjdataentity.h"
 #include "wjdbaction.h"
 #include "wjerror.h"
+#include "wjfields.h"
 #include "wjinputs.h"
 #include "wjprompter.h"
 #include "wjsqlcontrol.h"

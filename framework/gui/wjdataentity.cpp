@@ -3,6 +3,7 @@
 #include "wjdataset.h"
 #include "wjdbaction.h"
 #include "wjerror.h"
+#include "wjfields.h"
 #include "wjinputs.h"
 #include "wjprompter.h"
 #include "wjservices.h"
@@ -111,14 +112,27 @@ bool TWjForm_Jb::CheckInputs() const
     return buildControl().CheckValue();
 }
 
+QString TWjForm_Jb::CheckMessage(QWidget **input) const
+{
+    return buildControl().Failure(input);
+}
+
 bool TWjForm_Jb::Submit()
+{
+    if (TableName.isEmpty() || KeyField.isEmpty())
+        throw EWjError(QStringLiteral("窗口没有设置数据表。"));
+    if (!CheckInputs())
+        return false;
+    WriteRow();
+    return true;
+}
+
+void TWjForm_Jb::WriteRow()
 {
     if (TableName.isEmpty() || KeyField.isEmpty())
         throw EWjError(QStringLiteral("窗口没有设置数据表。"));
     TDBAction &db = *CurDBAction;
     TSQLControl c = buildControl();
-    if (!c.CheckValue())
-        return false;
     const QString key = m_entity ? m_entity->KeyValue : Value(KeyField);
     TWjTransaction tr(db);
     if (IsAdd() && m_entity && m_entity->m_numberBox && !NumberCode.isEmpty()) {
@@ -132,7 +146,6 @@ bool TWjForm_Jb::Submit()
         c.AddValue(KeyField, key, TSQLControl::Integer);
     db.ExecuteSQL(c, true);
     tr.Commit();
-    return true;
 }
 
 // ---- TWj_DataEntity_Jb ----

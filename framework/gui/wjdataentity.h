@@ -14,7 +14,11 @@
 //   delete: asks, then deletes the current row
 // Afterwards the list is reread and positioned on the saved row. The window's own code
 // only validates what is special to it and calls Submit().
+//
+// Inputs can be declared as a table of fields (wjfields.h): AddFields creates them,
+// their captions and their rules, laid out in a grid.
 #pragma once
+#include "wjfields.h"
 #include "wjguiglobal.h"
 #include "wjsqlcontrol.h"
 
@@ -22,6 +26,7 @@
 #include <QHash>
 #include <functional>
 
+class QLabel;
 class QLineEdit;
 class TWjQuery;
 class TWjCzy;
@@ -52,12 +57,24 @@ public:
     QString Value(const QString &column) const;           // the input's text
     void SetValue(const QString &column, const QString &text);
 
+    // The inputs of a table of fields (wjfields.h), each created under its name-bound
+    // object name, captioned (label "lb" + column), given its rule and placed in `grid`.
+    QList<QWidget *> AddFields(TWjFieldGrid *grid, const QList<TWjFieldDef> &fields);
+    QWidget *AddField(TWjFieldGrid *grid, const TWjFieldDef &field);
+    QLabel *CaptionOf(const QString &column) const;
+
     // Checks the bound inputs and writes the row (insert when adding, update when
     // editing). false when a check failed (the message was shown); database errors raise.
     bool Submit();
     // The checks Submit starts with (required fields, lengths, numbers, dates), without
     // writing anything: for windows whose own checks come after the framework's.
     bool CheckInputs() const;
+    // The same checks, silent: the first failure ("" when none) and its input. For
+    // checks inside a transaction, whose message waits until it is rolled back.
+    QString CheckMessage(QWidget **input = nullptr) const;
+    // Writes the row as Submit does, without the checks (values the checks refuse
+    // raise). For windows that checked already, inside their own transaction.
+    void WriteRow();
 
     // Called by the entity once the inputs are filled, before the window shows.
     virtual void FormShow() {}

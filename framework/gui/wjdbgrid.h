@@ -40,6 +40,7 @@ public:
     QList<Column> Columns() const { return m_columns; }
     void SetFooter(const QString &field, FooterKind kind, const QString &text = QString());
     QString FooterValue(const QString &field) const;  // the text the footer shows
+    FooterKind FooterOf(const QString &field) const { return m_footers.value(field.toLower(), {NoFooter, QString()}).first; }
     void SetFrozenColumns(int count);
     void SetSortable(bool on) { m_sortable = on; }
     void SetCellColor(std::function<QColor(int row, const QString &field)> fn);

@@ -1,4 +1,5 @@
 #include "wjinputs.h"
+#include "wjfields.h"
 #include "wjdbaction.h"
 #include "wjerror.h"
 #include "wjinifile.h"
@@ -56,70 +57,6 @@ bool TDosMove::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     return false;
-}
-
-// ---- whole-character limits ----
-
-TWjTextLimit::TWjTextLimit(QLineEdit *input, int maxChars) : QValidator(input), m_max(qMax(0, maxChars)), m_last(input->text())
-{
-    connect(input, &QLineEdit::textChanged, this, [this](const QString &t) { m_last = t; });
-}
-
-QValidator::State TWjTextLimit::validate(QString &input, int &pos) const
-{
-    if (input == m_last)
-        return Acceptable;
-    // What changed: the text between the part kept at the start and the part kept at the end.
-    const QString &before = m_last;
-    qsizetype head = 0;
-    while (head < input.size() && head < before.size() && input[head] == before[head])
-        ++head;
-    if (head > 0 && input[head - 1].isHighSurrogate())
-        --head;  // never keep half a pair as "unchanged"
-    qsizetype tail = 0;
-    while (tail < input.size() - head && tail < before.size() - head
-           && input[input.size() - 1 - tail] == before[before.size() - 1 - tail])
-        ++tail;
-    if (tail > 0 && input[input.size() - tail].isLowSurrogate())
-        --tail;
-    const QString kept1 = input.left(head), kept2 = input.right(tail);
-    QString inserted = WjText::Clean(input.mid(head, input.size() - head - tail));
-    if (m_max > 0) {
-        const qsizetype room = qMax<qsizetype>(0, m_max - WjText::CharCount(kept1) - WjText::CharCount(kept2));
-        inserted = WjText::LeftChars(inserted, room);
-    }
-    const QString result = kept1 + inserted + kept2;
-    if (result != input) {
-        input = result;
-        pos = int(kept1.size() + inserted.size());
-    }
-    return Acceptable;
-}
-
-void SetMaxChars(QLineEdit *input, int maxChars)
-{
-    input->setMaxLength(32767);
-    input->setValidator(new TWjTextLimit(input, maxChars));
-}
-
-void ApplyCharLimits(QWidget *window)
-{
-    for (QLineEdit *e : window->findChildren<QLineEdit *>()) {
-        if (e->validator())
-            continue;  // numeric inputs: their validator admits digits only
-        SetMaxChars(e, e->maxLength() == 32767 ? 0 : e->maxLength());
-    }
-}
-
-void SetReadOnlyLook(QLineEdit *input, bool readOnly)
-{
-    input->setReadOnly(readOnly);
-    input->setFocusPolicy(readOnly ? Qt::NoFocus : Qt::StrongFocus);
-    QPalette pal = input->palette();
-    const QPalette app = QApplication::palette(input);
-    pal.setBrush(QPalette::Base, readOnly ? app.brush(QPalette::Window) : app.brush(QPalette::Base));
-    input->setPalette(pal);
-    input->setProperty("wjReadOnly", readOnly);
 }
 
 // ---- TWjNumEdit ----
@@ -232,7 +169,7 @@ TWjLookupCombo::TWjLookupCombo(QWidget *parent) : QWidget(parent)
     m_box->completer()->setCompletionMode(QCompleter::PopupCompletion);
     m_box->completer()->setFilterMode(Qt::MatchContains);
     m_box->completer()->setCaseSensitivity(Qt::CaseInsensitive);
-    SetMaxChars(m_box->lineEdit(), 0);
+    SetTextLimit(m_box->lineEdit(), 0);
     connect(m_new, &QToolButton::clicked, this, &TWjLookupCombo::NewClicked);
     connect(m_edit, &QToolButton::clicked, this, &TWjLookupCombo::EditClicked);
     connect(m_box, &QComboBox::currentIndexChanged, this, [this] { emit KeyChanged(KeyValue()); });

@@ -6,9 +6,6 @@
 //              on a node emits TreeClicked with the node's data value.
 // TWjLookupCombo a list box over (key, text) rows with "new" and "edit" buttons beside it;
 //              it holds only entries of its list (typing finds them).
-// TWjTextLimit / SetMaxChars / ApplyCharLimits: length limits in whole characters, and
-//              inputs that never hold a NUL or half of a 4-byte character.
-// SetReadOnlyLook an input the user cannot change, looking so.
 // SetComboboxItems fills every combo of a window whose tool tip names a value list with
 //              that list from ".\sys\wjoptions.ini" (section = list name, values in key order).
 #pragma once
@@ -19,7 +16,6 @@
 #include <QLineEdit>
 #include <QObject>
 #include <QStringList>
-#include <QValidator>
 #include <QVariant>
 
 class QTreeWidget;
@@ -38,37 +34,6 @@ public:
 private:
     QWidget *m_form;
 };
-
-// The validator of a text input: drops NULs and lone surrogates from what is typed or
-// pasted and, with a limit, keeps at most `maxChars` characters (code points, a 4-byte
-// character counting once), never half of one. Like QLineEdit's own limit it cuts what
-// is being inserted, not the text already there (text the program sets is cut the
-// same way).
-class WJGUI_EXPORT TWjTextLimit : public QValidator
-{
-    Q_OBJECT
-public:
-    TWjTextLimit(QLineEdit *input, int maxChars);
-    int MaxChars() const { return m_max; }
-    State validate(QString &input, int &pos) const override;
-
-private:
-    int m_max;
-    QString m_last;  // the input's text before the change being validated
-};
-
-// Limits `input` to `maxChars` whole characters (0: no limit, text cleaned only).
-// Replaces QLineEdit::setMaxLength, which counts UTF-16 units and keeps half of a
-// 4-byte character typed at the limit.
-WJGUI_EXPORT void SetMaxChars(QLineEdit *input, int maxChars);
-// The same for every line edit of `window` that has no validator yet: a limit set with
-// setMaxLength becomes a limit in characters. The editing windows' bases run it when
-// they are first shown.
-WJGUI_EXPORT void ApplyCharLimits(QWidget *window);
-
-// An input the user cannot change: read-only, skipped by Tab and Enter, its background
-// the window's colour so it does not look editable.
-WJGUI_EXPORT void SetReadOnlyLook(QLineEdit *input, bool readOnly = true);
 
 class WJGUI_EXPORT TWjNumEdit : public QLineEdit
 {

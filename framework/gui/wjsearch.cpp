@@ -3,6 +3,7 @@
 #include "wjdbaction.h"
 #include "wjdbgrid.h"
 #include "wjerror.h"
+#include "wjfields.h"
 #include "wjinputs.h"
 #include "wjprompter.h"
 
@@ -38,7 +39,7 @@ void TWjSearch::Init(QComboBox *source, QComboBox *field, QComboBox *op, QLineEd
     if (m_field)
         connect(m_field, &QComboBox::currentIndexChanged, this, [this] { fieldChanged(); });
     if (m_value && !m_value->validator())
-        SetMaxChars(m_value, 0);  // nothing a statement could not carry
+        SetTextLimit(m_value, 0);  // nothing a statement could not carry
     if (m_value)
         connect(m_value, &QLineEdit::textEdited, this, [this] {
             if (SearchOnType)
@@ -126,7 +127,7 @@ TWjSerGen::TWjSerGen(const QString &caption, const QString &sql, const QStringLi
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("edSearch"));
     m_search->setPlaceholderText(QStringLiteral("输入关键字查找"));
-    SetMaxChars(m_search, 0);
+    SetTextLimit(m_search, 0);
     lay->addWidget(m_search);
     m_grid = new TWjDBGrid(this);
     m_grid->SetDataSet(m_ds);

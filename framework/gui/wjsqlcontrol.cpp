@@ -70,7 +70,7 @@ QString TSQLControl::failure(const Field &f) const
     const QString text = InputText(f.input);
     if (f.required && text.trimmed().isEmpty())
         return QStringLiteral("%1不能为空！").arg(f.caption);
-    if (f.length > 0 && f.type == Text && WjText::CharCount(text) > f.length)
+    if (f.length > 0 && f.type == Text && CharCount(text) > f.length)
         return QStringLiteral("%1不能超过%2个字符！").arg(f.caption).arg(f.length);
     try {
         literal(f.type, text, f.caption);
@@ -80,18 +80,39 @@ QString TSQLControl::failure(const Field &f) const
     return {};
 }
 
-bool TSQLControl::CheckValue() const
+QString TSQLControl::Failure(QWidget **input) const
 {
     for (const Field &f : m_fields) {
         const QString msg = failure(f);
         if (!msg.isEmpty()) {
-            Prompter().Warning(msg);
-            if (f.input)
-                f.input->setFocus();
-            return false;
+            if (input)
+                *input = f.input;
+            return msg;
         }
     }
-    return true;
+    return {};
+}
+
+bool TSQLControl::CheckValue() const
+{
+    QWidget *input = nullptr;
+    const QString msg = Failure(&input);
+    if (msg.isEmpty())
+        return true;
+    Prompter().Warning(msg);
+    if (input)
+        input->setFocus();
+    return false;
+}
+
+int TSQLControl::CharCount(const QString &text)
+{
+    return int(WjText::CharCount(text));
+}
+
+QString TSQLControl::LeftChars(const QString &text, int n)
+{
+    return WjText::LeftChars(text, n);
 }
 
 QString TSQLControl::literal(FieldType type, const QString &text, const QString &caption) const

@@ -46,6 +46,9 @@ public:
     void Clear() { m_fields.clear(); m_values.clear(); }
 
     bool CheckValue() const;
+    // The first failure CheckValue would show, without showing it ("" when all pass);
+    // `input` receives the input concerned.
+    QString Failure(QWidget **input = nullptr) const;
     // The statement for the current values (raises EWjError on a value CheckValue refuses).
     QString InitUpdateData() const;
     QString BuildSQL() const override { return InitUpdateData(); }
@@ -53,6 +56,10 @@ public:
     // The text an input holds (line edit, combo, spin box, memo, date edit, check box).
     static QString InputText(const QWidget *input);
     static void SetInputText(QWidget *input, const QString &text);
+    // Whole characters of a text (a surrogate pair counts once), and its first `n`
+    // (WjText, for the windows that have this class at hand).
+    static int CharCount(const QString &text);
+    static QString LeftChars(const QString &text, int n);
 
 private:
     QString literal(FieldType type, const QString &text, const QString &caption) const;

@@ -1,6 +1,8 @@
-// The visual services: the general error report, the dataset model, skins and the
-// navigation bar's file layout.
+// The visual services: the general error report, the standard dialogs in Chinese, the
+// print service in place, the dataset model, skins and the navigation bar's file layout.
 #include "wjapplication.h"
+#include "wjczy.h"
+#include "wjdataset.h"
 #include "wjdatasetmodel.h"
 #include "wjerror.h"
 #include "wjinifile.h"
@@ -8,6 +10,7 @@
 #include "wjskin.h"
 #include "wjtestsupport.h"
 
+#include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
@@ -17,6 +20,36 @@ class TestGui : public QObject
 {
     Q_OBJECT
 private slots:
+    // The application object loads Qt's Chinese texts: standard buttons read in Chinese.
+    void standardButtonsSpeakChinese_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ok") << int(QDialogButtonBox::Ok) << "确定";
+        QTest::newRow("cancel") << int(QDialogButtonBox::Cancel) << "取消";
+        QTest::newRow("yes") << int(QDialogButtonBox::Yes) << "是(&Y)";
+        QTest::newRow("save") << int(QDialogButtonBox::Save) << "保存";
+    }
+    void standardButtonsSpeakChinese()
+    {
+        QFETCH(int, button);
+        QFETCH(QString, text);
+        const auto which = QDialogButtonBox::StandardButton(button);
+        QDialogButtonBox box{QDialogButtonBox::StandardButtons(which)};
+        QCOMPARE(box.button(which)->text(), text);
+    }
+
+    // The application object installs the print service: printing an empty list says so
+    // instead of "not available".
+    void printServiceInstalled()
+    {
+        ScriptedPrompter p;
+        TWjCzy czy;
+        TWjQuery nothing;
+        czy.RunPrnDll(nullptr, &nothing, "销售管理");
+        QCOMPARE(p.Texts(), QStringList{"没有可打印的资料。"});
+    }
+
     void uncaughtErrorEndsTheActionNotTheProgram()
     {
         ScriptedPrompter p;

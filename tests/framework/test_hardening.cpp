@@ -9,6 +9,7 @@
 #include "schema.h"
 #include "wjencrypt.h"
 #include "wjerror.h"
+#include "wjfields.h"
 #include "wjinputs.h"
 #include "wjsearch.h"
 #include "wjsearchdef.h"
@@ -291,7 +292,7 @@ private slots:
         QCOMPARE(WjText::Clean(QString("a") + kNul + kHigh + "b" + kWide + kLow), "ab" + kWide);
 
         QLineEdit e;
-        SetMaxChars(&e, 5);
+        SetTextLimit(&e, 5);
         typeInto(&e, "abcd");
         typeInto(&e, kWide);  // the fifth character, whole
         QCOMPARE(e.text(), "abcd" + kWide);
@@ -306,8 +307,8 @@ private slots:
         e.setCursorPosition(1);
         typeInto(&e, "xyz");  // inserting in the middle keeps what was there
         QCOMPARE(e.text(), QString("axybc"));
-        e.setText("qqqq" + kWide + kWide);  // text the program sets is cut the same way
-        QCOMPARE(e.text(), "qqqq" + kWide);
+        e.setText("qqqq" + kWide + kWide);  // text the program sets is left as it is (checked on save)
+        QCOMPARE(e.text(), "qqqq" + kWide + kWide);
 
         // A window's limits set the Qt way become limits in characters.
         QWidget w;

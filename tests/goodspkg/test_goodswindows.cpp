@@ -386,7 +386,7 @@ private slots:
             // The number comes from the type: a missing type is what is said first, then
             // the framework's checks. The number box looks and is read-only.
             QVERIFY(f->edGoodsNo->isReadOnly());
-            QCOMPARE(f->edGoodsNo->focusPolicy(), Qt::NoFocus);
+            QVERIFY(!(f->edGoodsNo->focusPolicy() & Qt::TabFocus));  // skipped by Tab and Enter
             QCOMPARE(f->edGoodsNo->palette().color(QPalette::Base), f->palette().color(QPalette::Window));
             click(f->btnSave);
             pickType(f, "刹车片");

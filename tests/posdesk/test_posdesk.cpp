@@ -610,6 +610,7 @@ private slots:
         p->Clear();
         QVERIFY(!a.Recall(gd));
         QCOMPARE(p->Last(), QStringLiteral("该挂单已不存在，可能已在其他收银台解挂或被删除！"));
+        QVERIFY(!p->shown.back().inTransaction);
         QCOMPARE(a.LineCount(), 0);
     }
 

@@ -11,9 +11,14 @@
 ScriptedPrompter::ScriptedPrompter() { m_previous = SetPrompter(this); }
 ScriptedPrompter::~ScriptedPrompter() { SetPrompter(m_previous); }
 
+namespace {
+bool inTransaction() { return CurDBAction && CurDBAction->InTransaction(); }
+} // namespace
+
 bool ScriptedPrompter::Show(Kind kind, const QString &caption, const QString &text)
 {
-    shown.push_back({kind, caption, text});
+    shown.push_back({kind, caption, text, inTransaction()});
+    shownInTransaction += inTransaction() ? 1 : 0;
     if (onShow)
         onShow(shown.back());
     if (kind != Kind::Question)
@@ -27,7 +32,8 @@ bool ScriptedPrompter::Show(Kind kind, const QString &caption, const QString &te
 
 bool ScriptedPrompter::Input(const QString &caption, const QString &label, QString *value, bool)
 {
-    shown.push_back({Kind::Information, caption, label});
+    shown.push_back({Kind::Information, caption, label, inTransaction()});
+    shownInTransaction += inTransaction() ? 1 : 0;
     if (inputs.empty())
         return false;
     *value = inputs.front();
@@ -37,7 +43,8 @@ bool ScriptedPrompter::Input(const QString &caption, const QString &label, QStri
 
 int ScriptedPrompter::Choose(const QString &caption, const QString &label, const QStringList &items)
 {
-    shown.push_back({Kind::Question, caption, label});
+    shown.push_back({Kind::Question, caption, label, inTransaction()});
+    shownInTransaction += inTransaction() ? 1 : 0;
     offered = items;
     if (onShow)
         onShow(shown.back());

@@ -22,8 +22,11 @@ public:
     ScriptedPrompter();   // installs itself
     ~ScriptedPrompter() override;  // restores the previous prompter
 
-    struct Shown { Kind kind; QString caption; QString text; };
+    // inTransaction: shown while the data access service had a transaction open.
+    struct Shown { Kind kind; QString caption; QString text; bool inTransaction = false; };
     std::vector<Shown> shown;
+    // Messages and questions shown inside a transaction, ever (Clear keeps it).
+    int shownInTransaction = 0;
     std::deque<bool> answers;     // answers to questions, in order
     bool defaultAnswer = false;   // when `answers` is empty
     std::deque<QString> inputs;   // answers to Input(); empty means cancel

@@ -563,6 +563,7 @@ private slots:
             p->Clear();
             QVERIFY(!w->Save());
             QCOMPARE(p->Last(), QString("对不起，该进货单已经审核！"));
+            QVERIFY(!p->shown.back().inTransaction);  // spoken after the rollback
             w->Exit();
         });
         QCOMPARE(count("Yw_InDetail"), 1);
