@@ -3,10 +3,13 @@
 #include "wjbx_goodtype.h"
 #include "wjdataset.h"
 #include "wjdbaction.h"
+#include "wjerror.h"
+#include "wjfields.h"
 #include "wjinputs.h"
 #include "wjpinyin.h"
 #include "wjprompter.h"
 #include "wjservices.h"
+#include "wjtext.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -45,7 +48,7 @@ QComboBox *listBox(QWidget *parent, const QString &name, const QString &list, in
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setToolTip(list);  // the value list it offers
-    c->lineEdit()->setMaxLength(length);
+    SetTextLimit(c->lineEdit(), length);
     return c;
 }
 
@@ -74,16 +77,15 @@ TfrmGoods_Bx::TfrmGoods_Bx(QWidget *parent) : TWjForm_Jb(parent), m_types(new TW
     m_types->WjTvTmp = cbType->Tree();
     edTypeId = hidden(this, QStringLiteral("TypeId_GoodsW"));
     edGoodsNo = named<QLineEdit>(this, QStringLiteral("GoodsNoW"));
-    edGoodsNo->setReadOnly(true);
-    edGoodsNo->setFocusPolicy(Qt::NoFocus);
-    edGoodsNo->setMaxLength(20);
+    SetReadOnlyLook(edGoodsNo);  // made from the goods type
+    edGoodsNo->setPlaceholderText(QStringLiteral("选择商品类型后自动生成"));
     grid->addWidget(label(QStringLiteral("商品类型：")), row, 0);
     grid->addWidget(cbType, row, 1);
     grid->addWidget(label(QStringLiteral("自 编 码：")), row, 2);
     grid->addWidget(edGoodsNo, row, 3);
     ++row;
     edGoodsName = named<QLineEdit>(this, QStringLiteral("GoodsNameW"));
-    edGoodsName->setMaxLength(50);
+    SetTextLimit(edGoodsName, 50);
     cbDepart = listBox(this, QStringLiteral("DepartW"), QStringLiteral("商品规格"), 50);
     grid->addWidget(label(QStringLiteral("商品名称：")), row, 0);
     grid->addWidget(edGoodsName, row, 1);
@@ -139,7 +141,7 @@ TfrmGoods_Bx::TfrmGoods_Bx(QWidget *parent) : TWjForm_Jb(parent), m_types(new TW
     auto *cg = new QGridLayout(codes);
     for (int u = 0; u < 3; ++u) {
         edTxm[u] = named<QLineEdit>(codes, QStringLiteral("edTxm%1").arg(u + 1));
-        edTxm[u]->setMaxLength(50);
+        SetTextLimit(edTxm[u], 50);
         cg->addWidget(new QLabel(QStringLiteral("单位%1条码：").arg(u + 1), codes), 0, 2 * u);
         cg->addWidget(edTxm[u], 0, 2 * u + 1);
     }
@@ -249,7 +251,7 @@ bool TfrmGoods_Bx::CheckJldwSetup()
     return true;
 }
 
-bool TfrmGoods_Bx::checkBarcodes()
+QString TfrmGoods_Bx::barcodeConflict(int *unit)
 {
     TDBAction &db = *CurDBAction;
     const QString key = WjSql::CheckInteger(Value(KeyField), QStringLiteral("商品"));
@@ -257,30 +259,26 @@ bool TfrmGoods_Bx::checkBarcodes()
         const QString code = edTxm[u]->text();
         if (code.isEmpty())
             continue;
+        *unit = u;
         // One scan names one goods and one unit of it.
         for (int v = 0; v < u; ++v)
-            if (edTxm[v]->text() == code) {
-                Prompter().Warning(QStringLiteral("单位%1条码与单位%2条码相同，一个条码只能对应一个单位！").arg(v + 1).arg(u + 1));
-                edTxm[u]->setFocus();
-                return false;
-            }
+            if (edTxm[v]->text() == code)
+                return QStringLiteral("单位%1条码与单位%2条码相同，一个条码只能对应一个单位！").arg(v + 1).arg(u + 1);
         db.GetSerData(QStringLiteral("select g.GoodsName, g.GoodsNo from Jb_Goods_Tm t left join Jb_Goods g on g.Goods_Id=t.GoodsId "
                                      "where t.Txm=%1 and t.GoodsId<>%2")
                           .arg(TDBAction::QuotedStr(code), key));
         if (!db.SerQuery()->IsEmpty()) {
             const QString other = db.SerQuery()->FieldByName(QStringLiteral("GoodsName")).AsString();
             const QString no = db.SerQuery()->FieldByName(QStringLiteral("GoodsNo")).AsString();
-            Prompter().Warning(QStringLiteral("单位%1条码“%2”已被商品“%3”%4使用，一个条码只能对应一个商品！")
-                                   .arg(u + 1)
-                                   .arg(code, other, no.isEmpty() ? QString() : QStringLiteral("（%1）").arg(no)));
-            edTxm[u]->setFocus();
-            return false;
+            return QStringLiteral("单位%1条码“%2”已被商品“%3”%4使用，一个条码只能对应一个商品！")
+                .arg(u + 1)
+                .arg(code, other, no.isEmpty() ? QString() : QStringLiteral("（%1）").arg(no));
         }
     }
-    return true;
+    return {};
 }
 
-void TfrmGoods_Bx::writeBarcodes(const QString &goodsId)
+int TfrmGoods_Bx::writeBarcodes(const QString &goodsId)
 {
     TDBAction &db = *CurDBAction;
     db.ExecuteSQL(QStringLiteral("delete from Jb_Goods_Tm where GoodsId=") + goodsId);
@@ -289,22 +287,30 @@ void TfrmGoods_Bx::writeBarcodes(const QString &goodsId)
         if (code.isEmpty())
             continue;
         const QString id = db.GetTbId(QStringLiteral("Jb_Goods_Tm"), QStringLiteral("GoodsTxId"));
-        db.ExecuteSQL(QStringLiteral("insert into Jb_Goods_Tm(GoodsTxId,GoodsId,Txm,Unit_Flag) values(%1,%2,%3,%4)")
-                          .arg(id, goodsId, TDBAction::QuotedStr(code))
-                          .arg(u + 1));
+        try {
+            db.ExecuteSQL(QStringLiteral("insert into Jb_Goods_Tm(GoodsTxId,GoodsId,Txm,Unit_Flag) values(%1,%2,%3,%4)")
+                              .arg(id, goodsId, TDBAction::QuotedStr(code))
+                              .arg(u + 1));
+        } catch (const EWjDbError &e) {
+            if (!db.IsUniqueViolation(e))
+                throw;
+            return u;  // the unique index: another goods has it after all
+        }
     }
+    return -1;
 }
 
 bool TfrmGoods_Bx::Save()
 {
-    if (!CheckInputs())
-        return false;
+    // Without a type there is no number yet: the type is what is missing.
     const QString type = Value(QStringLiteral("TypeId_Goods")).trimmed();
     if (type.isEmpty() || type == QLatin1String("0")) {
         Prompter().Warning(QStringLiteral("请选择商品类型"));
         cbType->setFocus();
         return false;
     }
+    if (!CheckInputs())
+        return false;
     if (!CheckJldwSetup())
         return false;
     for (TWjNumEdit **prices : {edInPrice, edSaPrice, edPfPrice, edJgPrice})
@@ -316,24 +322,43 @@ bool TfrmGoods_Bx::Save()
             edTxm[u]->clear();
         edTxm[u]->setText(edTxm[u]->text().trimmed());  // a code with spaces would never match a scan
     }
-    if (!checkBarcodes())
-        return false;
     const QString name = edGoodsName->text().trimmed();
-    SetValue(QStringLiteral("PyNo"), GetPYText(name).left(20));
+    SetValue(QStringLiteral("PyNo"), WjText::LeftChars(GetPYText(name), 20));
     if (Entity())
         Entity()->DisplayName = name;
 
-    // The row, its number and its barcodes stand or fall together.
+    // The row, its number and its barcodes stand or fall together; the barcodes are
+    // checked inside, so another workstation cannot store one of them in between.
     TDBAction &db = *CurDBAction;
-    TWjTransaction tr(db);
-    if (!Submit())
-        return false;
+    QString refusal;
+    int unit = 0;
+    {
+        TWjTransaction tr(db);
+        const QString lock = db.Dialect().LockTableSql(QStringLiteral("Jb_Goods_Tm"));
+        if (!lock.isEmpty())
+            db.ExecuteSQL(lock);
+        refusal = barcodeConflict(&unit);
+        if (refusal.isEmpty()) {
+            if (!Submit())
+                return false;
+            if (type != m_initialType)
+                m_types->DoOfGoodsNo(QStringLiteral("1"), type);
+            else
+                edGoodsNo->setText(m_initialNo);
+            const int lost = writeBarcodes(WjSql::CheckInteger(Value(KeyField), QStringLiteral("商品")));
+            if (lost < 0) {
+                tr.Commit();
+                accept();
+                return true;
+            }
+            unit = lost;
+            refusal = QStringLiteral("单位%1条码“%2”已被其他商品使用，一个条码只能对应一个商品！").arg(lost + 1).arg(edTxm[lost]->text());
+        }
+    }
+    // Rolled back: nothing is stored, and only now is anything shown.
     if (type != m_initialType)
-        m_types->DoOfGoodsNo(QStringLiteral("1"), type);
-    else
-        edGoodsNo->setText(m_initialNo);
-    writeBarcodes(WjSql::CheckInteger(Value(KeyField), QStringLiteral("商品")));
-    tr.Commit();
-    accept();
-    return true;
+        edGoodsNo->setText(m_types->DoOfGoodsNo(QStringLiteral("0"), type));
+    Prompter().Warning(refusal);
+    edTxm[unit]->setFocus();
+    return false;
 }

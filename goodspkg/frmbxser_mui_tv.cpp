@@ -8,6 +8,7 @@
 #include "wjdbaction.h"
 #include "wjdbgrid.h"
 #include "wjerror.h"
+#include "wjfields.h"
 #include "wjinputs.h"
 #include "wjprompter.h"
 #include "wjsearch.h"
@@ -365,6 +366,7 @@ TfrmBxSer_Mui_Tv::TfrmBxSer_Mui_Tv(TWjQuery *detail, const QString &serialField,
     if (CurCzy)
         CurCzy->SetMyIme(this);
     SetComboboxItems(this);
+    ApplyCharLimits(this);  // limits in whole characters
     m_types->GetTreeData();
     tvType->expandAll();
     m_search->Init(cbSource, cbField, cbOper, edValue, edFrom, edTo, chkFuzzy);

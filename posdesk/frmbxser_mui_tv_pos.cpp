@@ -5,6 +5,7 @@
 #include "wjdataset.h"
 #include "wjdbaction.h"
 #include "wjdbgrid.h"
+#include "wjfields.h"
 #include "wjinputs.h"
 #include "wjprompter.h"
 #include "wjsearch.h"
@@ -198,6 +199,7 @@ TfrmBxSer_Mui_Tv_Pos::TfrmBxSer_Mui_Tv_Pos(TPosTicket *ticket, const QString &go
     // Show, in order: input method, value lists, types, search, layouts, goods.
     CurCzy->SetMyIme(this);
     SetComboboxItems(this);
+    ApplyCharLimits(this);  // limits in whole characters
     fillTypes();
     if (CurCzy->CzyLevel <= 2) {
         auto *menu = new QMenu(dbgGoods);

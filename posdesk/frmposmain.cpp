@@ -11,6 +11,8 @@
 #include "wjdataset.h"
 #include "wjdbgrid.h"
 #include "wjdbaction.h"
+#include "wjfields.h"
+#include "wjinputs.h"
 #include "wjprompter.h"
 #include "wjservices.h"
 #include "wjskin.h"
@@ -196,6 +198,8 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent)
     connect(m_ticket, &TPosTicket::Changed, this, &TfrmMain::ticketChanged);
     connect(m_ticket, &TPosTicket::TicketOpened, this, &TfrmMain::ticketOpened);
 
+    ApplyCharLimits(central);  // no input holds what a statement could not carry
+
     // The window sees every key first, whichever of its inputs has the focus.
     for (QWidget *w : findChildren<QWidget *>())
         w->installEventFilter(this);
@@ -205,6 +209,7 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent)
     connect(m_firstTick, &QTimer::timeout, this, [this] {
         m_firstTick->stop();
         setWindowTitle(ProductTitle());
+        WjRunAction([] { CurCzy->CheckLogRedord(); });  // the login, as the main program logs it
     });
 
     // Window creation: the operator's skin, status panels, the printers.
@@ -470,8 +475,8 @@ void TfrmMain::showEvent(QShowEvent *e)
     m_shownOnce = true;
     WjRunAction([this] {
         m_ticket->PayType = edPayType->text();
-        m_ticket->Start(CurCzy->CzyName);
-        edCzy->setText(m_ticket->Cashier);
+        edCzy->setText(CurCzy->CzyName);
+        m_ticket->Start(CurCzy->CzyName);  // a failure says so; the next scan tries again
     });
     activateWindow();  // the scanner types into the code field from the start
     edCode->setFocus();

@@ -4,6 +4,7 @@
 #include "wjerror.h"
 #include "wjprompter.h"
 #include "wjservices.h"
+#include "wjtext.h"
 
 #include <QDateTime>
 #include <QRegularExpression>
@@ -40,7 +41,8 @@ int lastIndexOf(const TWjQuery &q, const QString &name)
 
 bool ReadNumber(const QString &text, double *value)
 {
-    static const QRegularExpression re(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    // Plain decimal text, as every number a user types (no exponent, inf or nan).
+    static const QRegularExpression re(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)$"));
     const QString t = text.trimmed();
     if (!re.match(t).hasMatch())
         return false;
@@ -57,7 +59,11 @@ bool ReadMoney(const QString &text, Currency *value)
     double d = 0;
     if (!ReadNumber(text, &d) || std::fabs(d) >= 1e12)
         return false;
-    return Currency::TryParse(text.trimmed(), value);
+    try {
+        return Currency::TryParse(WjSql::CheckNumber(text), value);  // at most four decimals
+    } catch (const EWjError &) {
+        return false;
+    }
 }
 
 QString NumberText(double v)
@@ -125,16 +131,39 @@ void TPosTicket::Start(const QString &cashier)
 void TPosTicket::NewTicket()
 {
     TDBAction &db = Db();
-    TWjBhgl bh;
-    bh.SetConnection(&db);
-    // Shown and used up in one step: two counters never print the same number.
-    const QString number = bh.TakeBH(QStringLiteral("POS_BH"));
-    const QString key = db.GetTbId(QStringLiteral("Yw_Pos_SaHead"), QStringLiteral("SaHead_Id"));
-    openLines();
-    AutoNum = number;
-    SaHeadId = key;
+    try {
+        TWjBhgl bh;
+        bh.SetConnection(&db);
+        // Shown and used up in one step: two counters never print the same number.
+        const QString number = bh.TakeBH(QStringLiteral("POS_BH"));
+        const QString key = db.GetTbId(QStringLiteral("Yw_Pos_SaHead"), QStringLiteral("SaHead_Id"));
+        openLines();
+        AutoNum = number;
+        SaHeadId = key;
+    } catch (const EWjError &e) {
+        // No ticket is open now; the next scan, search or recall opens one (EnsureTicket).
+        m_lines->Close();
+        AutoNum.clear();
+        SaHeadId = QStringLiteral("0");
+        emit TicketOpened();
+        emit Changed();
+        const auto *dbe = dynamic_cast<const EWjDbError *>(&e);
+        throw EWjError(QStringLiteral("新的小票未能打开：数据库暂时无法使用（%1）。\n请稍后再试，下一次扫描或选择商品时会自动重新打开小票。")
+                           .arg(dbe ? dbe->DriverText() : e.Message()));
+    }
     emit TicketOpened();
     emit Changed();
+}
+
+bool TPosTicket::Ready() const
+{
+    return m_lines->Active();
+}
+
+void TPosTicket::EnsureTicket()
+{
+    if (!Ready())
+        NewTicket();
 }
 
 int TPosTicket::LineCount() const
@@ -162,11 +191,28 @@ void TPosTicket::setCalc()
 TPosTicket::Lookup TPosTicket::FindBarcode(const QString &code, TPosGoods *g)
 {
     TWjQuery q;
-    Db().SelectTable(QStringLiteral("select a.*,b.* from Jb_Goods a,Jb_Goods_Tm b where b.Txm=%1 and a.Goods_Id=b.GoodsId")
+    Db().SelectTable(QStringLiteral("select a.*,b.* from Jb_Goods a,Jb_Goods_Tm b where b.Txm=%1 and a.Goods_Id=b.GoodsId "
+                                    "order by a.Goods_Id,b.Unit_Flag")
                          .arg(Q::QuotedStr(code)),
                      q);
     if (q.IsEmpty())
         return Lookup::Missing;
+    if (q.RecordCount() > 1) {
+        // Stored before barcodes were unique: the cashier says which goods it is.
+        QStringList items;
+        for (q.First(); !q.Eof(); q.Next()) {
+            const QString no = q.FieldByName(QStringLiteral("GoodsNo")).AsString();
+            const QString unit = q.FieldByName(QStringLiteral("Unit") + TWjField(&q, lastIndexOf(q, QStringLiteral("Unit_Flag"))).AsString()).AsString();
+            items << QStringLiteral("%1%2%3").arg(q.FieldByName(QStringLiteral("GoodsName")).AsString(),
+                                                  no.isEmpty() ? QString() : QStringLiteral("（%1）").arg(no),
+                                                  unit.isEmpty() ? QString() : QStringLiteral(" 按%1").arg(unit));
+        }
+        const int chosen = Prompter().Choose(QStringLiteral("选择商品"),
+                                             QStringLiteral("条码“%1”对应多个商品，请选择要销售的商品：").arg(code), items);
+        if (chosen < 0 || chosen >= items.size())
+            return Lookup::Cancelled;
+        q.SetRecNo(chosen + 1);
+    }
     const int flag = TWjField(&q, lastIndexOf(q, QStringLiteral("Unit_Flag"))).AsInteger();
     if (flag < 1 || flag > 3) {
         // Another flag would sell this goods at the unit and price of the previous scan.
@@ -189,10 +235,13 @@ TPosTicket::ScanResult TPosTicket::Scan(const QString &text, QString *quantityTe
     const QString code = text.trimmed();
     if (code.isEmpty())
         return ScanResult::Empty;
+    EnsureTicket();
     TPosGoods g;
     const Lookup found = FindBarcode(code, &g);
     if (found == Lookup::BadUnit)
         return ScanResult::BadUnit;
+    if (found == Lookup::Cancelled)
+        return ScanResult::Cancelled;
     if (found == Lookup::Found) {
         double qty = 0;
         if (!ReadNumber(*quantityText, &qty) || std::fabs(qty) >= kMaxQuantity) {
@@ -208,7 +257,8 @@ TPosTicket::ScanResult TPosTicket::Scan(const QString &text, QString *quantityTe
     if (weighed != Lookup::Found) {
         if (weighed == Lookup::Missing)
             Prompter().Warning(kNoGoods);
-        return weighed == Lookup::Missing ? ScanResult::NotFound : ScanResult::BadUnit;
+        return weighed == Lookup::Missing ? ScanResult::NotFound
+               : weighed == Lookup::Cancelled ? ScanResult::Cancelled : ScanResult::BadUnit;
     }
     AddLine(g, label.quantity);
     *quantityText = QStringLiteral("1");
@@ -217,6 +267,7 @@ TPosTicket::ScanResult TPosTicket::Scan(const QString &text, QString *quantityTe
 
 void TPosTicket::AddLine(const TPosGoods &g, double quantity)
 {
+    EnsureTicket();
     // The key first: when it cannot be drawn, nothing was appended.
     const QString id = Db().GetTbId(kTmp, QStringLiteral("SaDetail_Id"));
     const int xh = LineCount() + 1;
@@ -360,7 +411,7 @@ bool TPosTicket::Hold()
         TWjTransaction tr(db);
         const QString gd = db.GetTbId(QStringLiteral("Yw_Pos_Gd"), QStringLiteral("Gd_Id"));
         db.ExecuteSQL(QStringLiteral("insert into Yw_Pos_Gd(Gd_Id,SaMainBh,sGoods,SaHead_Id,Operation,Gd_Time) values(%1,%2,%3,%4,%5,%6)")
-                          .arg(gd, Q::QuotedStr(AutoNum), Q::QuotedStr(names.join(QLatin1Char(',')).left(255)),
+                          .arg(gd, Q::QuotedStr(AutoNum), Q::QuotedStr(WjText::LeftChars(names.join(QLatin1Char(',')), 255)),
                                WjSql::CheckInteger(SaHeadId), Q::QuotedStr(Cashier), db.DateTimeStr(QDateTime::currentDateTime())));
         TWjQuery copy;
         db.SelectTable(QStringLiteral("select * from Yw_Pos_GdDetail where 1=0"), copy);
@@ -392,9 +443,9 @@ bool TPosTicket::Recall(const QString &gdId)
 {
     if (!IsEmpty())
         return CanRecall();
+    EnsureTicket();
     TDBAction &db = Db();
     const QString gd = WjSql::CheckInteger(gdId);
-    const QString gone = QStringLiteral("该挂单已不存在，可能已在其他收银台解挂或被删除！");
     TWjQuery head, lines;
     bool taken = false;
     {
@@ -408,9 +459,8 @@ bool TPosTicket::Recall(const QString &gdId)
             tr.Commit();
         }
     }
-    if (!taken) {
-        // Said once the transaction is rolled back.
-        Prompter().Warning(gone);
+    if (!taken) {  // rolled back first: the other counters go on while this is read
+        Prompter().Warning(QStringLiteral("该挂单已不存在，可能已在其他收银台解挂或被删除！"));
         return false;
     }
     AutoNum = head.FieldByName(QStringLiteral("SaMainBh")).AsString();

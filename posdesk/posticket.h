@@ -6,7 +6,8 @@
 // "2瓶") and T_Price (quantity x price to one decimal, halves to even).
 //
 // Refusals and questions go through Prompter(); database failures raise EWjError and
-// leave the ticket as it was.
+// leave the ticket as it was. When a new ticket cannot be opened (the database is
+// locked, say), no ticket is open until the next scan, pick or recall opens one.
 #pragma once
 #include "posbill.h"
 #include "posglobal.h"
@@ -41,7 +42,8 @@ struct TScaleLabel
 // false when `code` cannot be a scale label (shorter than 8, weight not a number).
 POSLOGIC_EXPORT bool ParseScaleLabel(const QString &code, TScaleLabel *out);
 
-// A number as the counter's inputs take it: optional sign, digits, decimals.
+// A number as the counter's inputs take it: optional sign, digits, decimals (no
+// exponent); money with at most four decimals, below 10^12.
 POSLOGIC_EXPORT bool ReadNumber(const QString &text, double *value);
 POSLOGIC_EXPORT bool ReadMoney(const QString &text, Currency *value);
 // Shortest decimal text of a number ("1.5", "2").
@@ -66,8 +68,12 @@ public:
 
     // Window show: cashier and sale date, the cached lines bound, a new ticket.
     void Start(const QString &cashier);
-    // A new ticket: number from "POS_BH" (used up), key from GetTbId, no lines.
+    // A new ticket: number from "POS_BH" (used up), key from GetTbId, no lines. On
+    // failure no ticket is open and a clear EWjError says so.
     void NewTicket();
+    // True when a ticket is open; EnsureTicket opens one when none is.
+    bool Ready() const;
+    void EnsureTicket();
 
     TWjQuery *Lines() const { return m_lines; }
     int LineCount() const;
@@ -76,11 +82,13 @@ public:
 
     // Enter in the code field. `quantityText` is the quantity field: read for a
     // barcode, set to "1" after a scale label. Refusals show their message.
-    enum class ScanResult { Added, Empty, NotFound, BadQuantity, BadUnit };
+    enum class ScanResult { Added, Empty, NotFound, BadQuantity, BadUnit, Cancelled };
     ScanResult Scan(const QString &text, QString *quantityText);
     // The barcode's goods with the unit and prices of its Unit_Flag. A barcode whose
-    // flag names no unit is refused (with its message).
-    enum class Lookup { Found, Missing, BadUnit };
+    // flag names no unit is refused (with its message). A barcode several goods carry
+    // (stored before barcodes were unique) asks which of them is meant (Cancelled when
+    // the cashier does not say).
+    enum class Lookup { Found, Missing, BadUnit, Cancelled };
     Lookup FindBarcode(const QString &code, TPosGoods *goods);
     // Appends a line (nothing reaches the database).
     void AddLine(const TPosGoods &goods, double quantity);

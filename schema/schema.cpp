@@ -1,6 +1,7 @@
 #include "schema.h"
 #include "wjdbaction.h"
 #include "wjerror.h"
+#include "wjprompter.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -106,7 +107,56 @@ QList<int> AppliedSteps(TDBAction &db)
     return r;
 }
 
-void Upgrade(TDBAction &db, bool demo)
+namespace {
+struct PendingUnique {
+    int step;            // the step that asks for the index
+    const char *index, *table, *column;
+    const char *what;    // what the column holds, for the notice
+    const char *where;   // where the user mends the rows
+};
+const PendingUnique kPendingUnique[] = {
+    {7, "UX_Jb_Goods_Tm_Txm", "Jb_Goods_Tm", "Txm", "商品条码", "商品资料（商品属性管理）"},
+};
+constexpr int kListed = 20;  // values named in a notice
+} // namespace
+
+QStringList EnsureUniqueIndexes(TDBAction &db)
+{
+    QStringList notices;
+    const QList<int> applied = AppliedSteps(db);
+    for (const PendingUnique &u : kPendingUnique) {
+        if (!applied.contains(u.step) || db.SelectValue(db.Dialect().IndexExistsSql(QLatin1String(u.index)), 0).toInt() > 0)
+            continue;
+        TWjQuery dup;
+        db.SelectTable(QStringLiteral("select %1, count(*) as N from %2 group by %1 having count(*)>1 order by %1")
+                           .arg(QLatin1String(u.column), QLatin1String(u.table)),
+                       dup);
+        if (dup.IsEmpty()) {
+            try {
+                db.ExecuteSQL(QStringLiteral("create unique index if not exists %1 on %2(%3)")
+                                  .arg(QLatin1String(u.index), QLatin1String(u.table), QLatin1String(u.column)));
+            } catch (const EWjDbError &) {
+                // another workstation stored a duplicate meanwhile: the next start tries again
+            }
+            continue;
+        }
+        QStringList values;
+        const int total = dup.RecordCount();
+        for (dup.First(); !dup.Eof() && values.size() < kListed; dup.Next()) {
+            const QString v = dup.Fields(0).AsString();
+            values << QStringLiteral("%1（%2处）").arg(v.isEmpty() ? QStringLiteral("空值") : v).arg(dup.Fields(1).AsInteger());
+        }
+        if (total > kListed)
+            values << QStringLiteral("等共%1个").arg(total);
+        notices << QStringLiteral("以下%1被重复使用：%2。\n重复的%1无法确定指的是哪一条资料，请在%3中修改，"
+                                  "改好后程序下次启动时会自动加上%1不能重复的限制。")
+                       .arg(QString::fromUtf8(u.what), values.join(QStringLiteral("、")),
+                            QString::fromUtf8(u.where));
+    }
+    return notices;
+}
+
+QStringList Upgrade(TDBAction &db, bool demo)
 {
     const QString dialect = db.Dialect().Name();
     const auto ddl = steps(dialect);
@@ -137,13 +187,15 @@ void Upgrade(TDBAction &db, bool demo)
                           .arg(TDBAction::QuotedStr(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")))));
         tr.Commit();
     }
+    return EnsureUniqueIndexes(db);
 }
 
 void OpenDatabase(TDBAction &db, const TWjDbConfig &config)
 {
     db.Connect(config);
     const bool demo = config.demoData && (db.IsNewDatabase() || CurrentVersion(db) == 0);
-    Upgrade(db, demo);
+    for (const QString &notice : Upgrade(db, demo))
+        Prompter().Warning(notice);
 }
 
 } // namespace ShopSchema

@@ -31,9 +31,16 @@ SHOPSCHEMA_EXPORT QList<int> AppliedSteps(TDBAction &db);
 SHOPSCHEMA_EXPORT int CurrentVersion(TDBAction &db);
 // Applies the missing steps; with `demo` a database without any step is marked as a
 // demo database and gets the demo rows of every step, now and in later upgrades.
-// Raises EWjError when the database is newer than this build.
-SHOPSCHEMA_EXPORT void Upgrade(TDBAction &db, bool demo);
-// Connects `db` for the kind of `config` and upgrades it.
+// Raises EWjError when the database is newer than this build. Then creates the unique
+// indexes the rows allow (EnsureUniqueIndexes) and returns its notices.
+SHOPSCHEMA_EXPORT QStringList Upgrade(TDBAction &db, bool demo);
+// Unique indexes that a database of an older version may not be able to take yet,
+// because rows that break them came in before them (a barcode stored for two goods):
+// each is created once its rows allow it, on this or a later start. Returns one
+// notice per index still missing, naming the values stored more than once.
+SHOPSCHEMA_EXPORT QStringList EnsureUniqueIndexes(TDBAction &db);
+// Connects `db` for the kind of `config`, upgrades it and shows the notices (through
+// the prompter, once no transaction is open).
 SHOPSCHEMA_EXPORT void OpenDatabase(TDBAction &db, const TWjDbConfig &config);
 // The statements of one script (split at ';' ending a line, comments dropped).
 SHOPSCHEMA_EXPORT QStringList SplitStatements(const QString &script);

@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(cmake g++ make pkg-config
       qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev
-      libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n
+      libqt6sql6-sqlite libqt6sql6-psql qt6-translations-l10n libsodium-dev
       libxlsxwriter-dev
       postgresql fonts-wqy-microhei fonts-dejavu-core xvfb
       poppler-utils unzip)

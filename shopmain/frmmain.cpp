@@ -155,6 +155,9 @@ TfrmMain::TfrmMain(QWidget *parent)
     m_options->DownloadOption();
     // 7. The bar from the navigation file.
     m_bar->InitOutLook(CurCzy->NavIniPath, WjPath::Prog(QStringLiteral("sys\\icons")));
+    const QString navProblem = TWjOutlookBar::NavFileProblem(CurCzy->NavIniPath);
+    if (!navProblem.isEmpty())
+        Prompter().Warning(navProblem);
     connect(m_bar, &TWjOutlookBar::ItemClicked, this, [this](int, const QString &c) { ItemClick(c); });
     // 8. Headers and buttons in the skin's face colour.
     recolour();

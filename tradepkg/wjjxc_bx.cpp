@@ -1,4 +1,5 @@
 #include "wjjxc_bx.h"
+#include "wjtext.h"
 #include "wjczy.h"
 #include "wjdbaction.h"
 #include "wjerror.h"
@@ -217,20 +218,5 @@ QString TWjJxc_Bx::OperatorName()
 
 QString TWjJxc_Bx::LegacyLeft(const QString &text, int maxBytes)
 {
-    QStringEncoder gb18030("GB18030");
-    if (!gb18030.isValid())
-        throw EWjError(QStringLiteral("缺少 GB18030 编码支持。"));
-    QString out;
-    int used = 0;
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype len = (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ? 2 : 1;
-        const QString ch = text.mid(i, len);
-        const QByteArray bytes = gb18030.encode(ch);
-        if (used + bytes.size() > maxBytes)
-            break;
-        used += int(bytes.size());
-        out += ch;
-        i += len;
-    }
-    return out;
+    return WjText::LeftBytesGb18030(text, maxBytes);
 }

@@ -6,6 +6,7 @@
 #include "wjpath.h"
 #include "wjprompter.h"
 #include "wjservices.h"
+#include "wjtext.h"
 
 #include <QDateTime>
 #include <QSysInfo>
@@ -40,24 +41,62 @@ QStringList TWjCzy::Operators()
     return r;
 }
 
+int TWjCzy::WaitAfterFailures(int failures)
+{
+    if (failures < FreeTries)
+        return 0;
+    const int doublings = qMin(failures - FreeTries, 10);
+    return qMin(5 << doublings, MaxWaitSeconds);
+}
+
+QString TWjCzy::TooSoonText() const
+{
+    return QStringLiteral("密码已连续输错多次，请%1秒后再试！").arg(m_retryAfter);
+}
+
 TWjCzy::CheckResult TWjCzy::CheckPassword(const QString &name, const QString &password)
 {
+    m_retryAfter = 0;
+    TDBAction &d = db();
     TWjQuery q;
-    db().SelectTable(QStringLiteral("select CZYPASSWORD from WJ_SYS_CZY where CZYNAME=%1").arg(Q::QuotedStr(name)), q);
+    d.SelectTable(QStringLiteral("select CZYPASSWORD,CZYFAILS,CZYFAILAT from WJ_SYS_CZY where CZYNAME=%1").arg(Q::QuotedStr(name)), q);
     if (q.IsEmpty())
         return CheckResult::UnknownOperator;
     const QString stored = q.Fields(0).AsString();
     if (stored.isEmpty())
         return CheckResult::NoPasswordSet;
-    return stored == TWjEncrypt::GetEncryptResult(password, name) ? CheckResult::Ok : CheckResult::WrongPassword;
+    const int failures = q.Fields(1).AsInteger();
+    const qint64 lastFailure = q.Fields(2).AsLargeInt();
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    const int wait = WaitAfterFailures(failures);
+    // A time further ahead than the longest wait comes from a clock set wrong elsewhere.
+    if (wait > 0 && lastFailure <= now + MaxWaitSeconds && lastFailure + wait > now) {
+        m_retryAfter = int(lastFailure + wait - now);
+        return CheckResult::TooSoon;
+    }
+    bool rehash = false;
+    if (!password.isEmpty() && WjText::IsClean(password) && TWjEncrypt::VerifyPassword(stored, password, name, &rehash)) {
+        if (failures > 0 || rehash) {
+            // Only the value just checked is replaced: a password set meanwhile stays.
+            const QString value = rehash ? TWjEncrypt::HashPassword(password) : stored;
+            d.ExecuteSQL(QStringLiteral("update WJ_SYS_CZY set CZYPASSWORD=%1,CZYFAILS=0,CZYFAILAT=0 where CZYNAME=%2 and CZYPASSWORD=%3")
+                             .arg(Q::QuotedStr(value), Q::QuotedStr(name), Q::QuotedStr(stored)));
+        }
+        return CheckResult::Ok;
+    }
+    d.ExecuteSQL(QStringLiteral("update WJ_SYS_CZY set CZYFAILS=CZYFAILS+1,CZYFAILAT=%1 where CZYNAME=%2")
+                     .arg(now)
+                     .arg(Q::QuotedStr(name)));
+    return CheckResult::WrongPassword;
 }
 
 void TWjCzy::SetPassword(const QString &name, const QString &password)
 {
     if (password.isEmpty())
         throw EWjError(QStringLiteral("密码不能为空！"));
-    const int n = db().ExecuteCount(QStringLiteral("update WJ_SYS_CZY set CZYPASSWORD=%1 where CZYNAME=%2")
-                                        .arg(Q::QuotedStr(TWjEncrypt::GetEncryptResult(password, name)), Q::QuotedStr(name)));
+    TDBAction::CheckText(password);
+    const int n = db().ExecuteCount(QStringLiteral("update WJ_SYS_CZY set CZYPASSWORD=%1,CZYFAILS=0,CZYFAILAT=0 where CZYNAME=%2")
+                                        .arg(Q::QuotedStr(TWjEncrypt::HashPassword(password)), Q::QuotedStr(name)));
     if (n != 1)
         throw EWjError(QStringLiteral("操作员“%1”不存在。").arg(name));
 }
@@ -84,12 +123,20 @@ bool TWjCzy::loginLoop(bool first)
         if (!m_ui->AskCredentials(Operators(), &name, &password))
             return false;
         name = name.trimmed();
+        // Text no statement may carry: asked again, nothing looked up.
+        if (!WjText::IsClean(name) || !WjText::IsClean(password)) {
+            Prompter().Warning(QStringLiteral("操作员名称或密码中含有无效字符（空字符或残缺的字符），请重新输入！"));
+            continue;
+        }
         switch (CheckPassword(name, password)) {
         case CheckResult::UnknownOperator:
             Prompter().Warning(QStringLiteral("操作员“%1”不存在，请重新输入！").arg(name));
             continue;
         case CheckResult::WrongPassword:
             Prompter().Warning(QStringLiteral("密码错误，请重新输入！"));
+            continue;
+        case CheckResult::TooSoon:
+            Prompter().Warning(TooSoonText());
             continue;
         case CheckResult::NoPasswordSet: {
             QString np;
@@ -125,7 +172,13 @@ bool TWjCzy::ChangePassWord()
     QString old;
     if (!Prompter().Input(QStringLiteral("修改密码"), QStringLiteral("请输入原密码："), &old, true))
         return false;
-    if (CheckPassword(CzyName, old) != CheckResult::Ok) {
+    switch (CheckPassword(CzyName, old)) {
+    case CheckResult::Ok:
+        break;
+    case CheckResult::TooSoon:
+        Prompter().Warning(TooSoonText());
+        return false;
+    default:
         Prompter().Warning(QStringLiteral("原密码错误，密码没有修改！"));
         return false;
     }
@@ -174,7 +227,8 @@ void TWjCzy::InsertLogData(const QString &text)
     const QString id = d.GetTbId(QStringLiteral("WJ_SYS_LOG"), QStringLiteral("LOG_ID"));
     d.ExecuteSQL(QStringLiteral("insert into WJ_SYS_LOG(LOG_ID,CZYNAME,LOGTIME,LOGTEXT,COMPUTER) values(%1,%2,%3,%4,%5)")
                      .arg(id, Q::QuotedStr(CzyName), d.DateTimeStr(QDateTime::currentDateTime()),
-                          Q::QuotedStr(text.left(200)), Q::QuotedStr(QSysInfo::machineHostName().left(50))));
+                          Q::QuotedStr(WjText::LeftChars(text, 200)),
+                          Q::QuotedStr(WjText::LeftChars(WjText::Clean(QSysInfo::machineHostName()), 50))));
 }
 
 void TWjCzy::CheckLogRedord()

@@ -6,6 +6,13 @@
 // WJ_SYS_CZY.CZYPASSWORD (TWjEncrypt), and on an operator without a password has one
 // set first (typed twice). Rights: level 0 holds every right; others hold the codes
 // listed for them in WJ_SYS_CZYQX.
+//
+// Wrong passwords in a row are counted per operator in the database (CZYFAILS, with the
+// time of the last one in CZYFAILAT), so neither a restart nor another workstation
+// starts the count afresh. From the fifth wrong try on, the next check of that
+// operator's password waits: 5 s after the fifth, doubling with each further wrong try,
+// at most 300 s; a check asked for earlier is refused unseen (TooSoon). A right
+// password or a new one clears the count.
 #pragma once
 #include "wjglobal.h"
 #include <QDateTime>
@@ -44,7 +51,12 @@ class WJCORE_EXPORT TWjCzy : public QObject
 {
     Q_OBJECT
 public:
-    enum class CheckResult { Ok, UnknownOperator, WrongPassword, NoPasswordSet };
+    enum class CheckResult { Ok, UnknownOperator, WrongPassword, NoPasswordSet, TooSoon };
+
+    // The wait, in seconds, before the next check after `failures` wrong tries in a row.
+    static constexpr int FreeTries = 5;
+    static constexpr int MaxWaitSeconds = 300;
+    static int WaitAfterFailures(int failures);
 
     explicit TWjCzy(QObject *parent = nullptr);
 
@@ -70,8 +82,15 @@ public:
     // (typed twice). False when cancelled or refused, with its message.
     bool ChangePassWord();
 
-    // The steps of a login, for the dialogs and the lock window.
+    // The steps of a login, for the dialogs and the lock window. CheckPassword counts a
+    // wrong password, clears the count on a right one, and stores a password of the
+    // earlier scheme anew in the current one.
     CheckResult CheckPassword(const QString &name, const QString &password);
+    // After TooSoon: the seconds still to wait, and the sentence that says so.
+    int RetryAfterSeconds() const { return m_retryAfter; }
+    QString TooSoonText() const;
+    // The one way a password is stored (login, "修改密码", operator management): hashed
+    // with a fresh salt; clears the wrong-try count.
     void SetPassword(const QString &name, const QString &password);
     void BecomeOperator(const QString &name);
     QStringList Operators();
@@ -112,6 +131,7 @@ private:
 
     TDBAction *m_db = nullptr;
     TWjSessionUi *m_ui = nullptr;
+    int m_retryAfter = 0;
 };
 
 WJCORE_EXPORT extern TWjCzy *CurCzy;

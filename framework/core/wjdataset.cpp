@@ -586,7 +586,7 @@ void TWjQuery::ApplyUpdates(const QString &table, const QString &keyField, const
             return db->DateTimeStr(v.toDateTime());
         default:
             if (v.typeId() == qMetaTypeId<Currency>())
-                return v.value<Currency>().ToString();
+                return db->Dialect().NumberLiteral(v.value<Currency>().ToString());
             return TDBAction::QuotedStr(v.toString());
         }
     };

@@ -2,6 +2,7 @@
 #include "wjerror.h"
 #include "wjinifile.h"
 #include "wjpath.h"
+#include "wjtext.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,7 +10,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QScopeGuard>
 #include <QUuid>
+#include <limits>
 
 TDBAction *CurDBAction = nullptr;
 
@@ -50,42 +53,149 @@ void TDBAction::Connect(const TWjDbConfig &config)
         throw EWjError(QStringLiteral("不支持所配置的数据库类型“%1”。").arg(config.dbKind));
     if (!QSqlDatabase::isDriverAvailable(dialect->QtDriver()))
         throw EWjError(QStringLiteral("缺少数据库驱动 %1，请安装后再试。").arg(dialect->QtDriver()));
-
+    if (dialect->Name() == QLatin1String("sqlite")) {
+        m_dialect = std::move(dialect);
+        try {
+            connectEmbedded(config);
+        } catch (...) {
+            Disconnect();
+            m_dialect.reset();
+            throw;
+        }
+        DbKind = config.dbKind;
+        return;
+    }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(dialect->QtDriver(), m_connName);
-        if (dialect->Name() == QLatin1String("sqlite")) {
-            QDir().mkpath(QFileInfo(config.file).absolutePath());
-            m_newDatabase = !QFileInfo::exists(config.file) || QFileInfo(config.file).size() == 0;
-            db.setDatabaseName(config.file);
-            // Both programs may use the file at once: wait for the other's lock.
-            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
-        } else {
-            m_newDatabase = false;
-            db.setHostName(config.host);
-            db.setPort(config.port);
-            db.setDatabaseName(config.database);
-            db.setUserName(config.user);
-            db.setPassword(config.password);
-            db.setConnectOptions(QStringLiteral("connect_timeout=10"));
-        }
+        m_newDatabase = false;
+        db.setHostName(config.host);
+        db.setPort(config.port);
+        db.setDatabaseName(config.database);
+        db.setUserName(config.user);
+        db.setPassword(config.password);
+        db.setConnectOptions(QStringLiteral("connect_timeout=10"));
         if (!db.open()) {
             const QString err = db.lastError().text();
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connName);
             throw EWjError(QStringLiteral("无法连接数据库（%1）：%2")
-                               .arg(dialect->Name() == QLatin1String("sqlite") ? config.file
-                                    : config.host + QLatin1Char(':') + QString::number(config.port) + QLatin1Char('/') + config.database,
-                                    err));
+                               .arg(config.host + QLatin1Char(':') + QString::number(config.port) + QLatin1Char('/') + config.database, err));
         }
     }
     m_dialect = std::move(dialect);
     DbKind = config.dbKind;
-    if (m_dialect->Name() == QLatin1String("sqlite")) {
+    ExecuteSQL(QStringLiteral("SET client_min_messages TO WARNING"));
+}
+
+namespace {
+// SQLite's primary result codes (the driver may report extended ones).
+enum SqliteCode { Busy = 5, Locked = 6, ReadOnly = 8, IoErr = 10, Corrupt = 11, CantOpen = 14, NotADb = 26 };
+
+// One clear sentence for a problem of the embedded file itself; "" for any other error.
+QString embeddedFailure(const QString &file, const QString &codeText)
+{
+    bool ok = false;
+    const int code = codeText.toInt(&ok) & 0xff;
+    const QString f = QDir::toNativeSeparators(file);
+    switch (ok ? code : -1) {
+    case Busy:
+    case Locked:
+        return QStringLiteral("数据库文件“%1”正被其他程序（或其他电脑）锁定，暂时无法使用。请稍后再试；"
+                              "若一直如此，请关闭正在使用它的程序。").arg(f);
+    case ReadOnly:
+        return QStringLiteral("数据库文件“%1”是只读的（或它所在的文件夹不允许写入），程序无法保存数据。"
+                              "请取消该文件的只读属性或检查文件夹的权限后再启动。").arg(f);
+    case Corrupt:
+    case NotADb:
+        return QStringLiteral("数据库文件“%1”已损坏或不完整（例如只复制了一部分），无法使用。请用备份恢复该文件。").arg(f);
+    case CantOpen:
+    case IoErr:
+        return QStringLiteral("无法读写数据库文件“%1”，请检查该文件和它所在的文件夹是否存在、是否允许读写。").arg(f);
+    default:
+        return {};
+    }
+}
+
+// True when the file says it has more pages than it holds: a copy cut short.
+bool truncatedDatabase(const QString &file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray h = f.read(100);
+    if (h.size() < 100 || !h.startsWith(QByteArrayLiteral("SQLite format 3\0")))
+        return false;
+    auto be32 = [&h](int at) {
+        return (quint32(quint8(h[at])) << 24) | (quint32(quint8(h[at + 1])) << 16) | (quint32(quint8(h[at + 2])) << 8)
+               | quint32(quint8(h[at + 3]));
+    };
+    const quint32 rawSize = (quint32(quint8(h[16])) << 8) | quint32(quint8(h[17]));
+    const qint64 pageSize = rawSize == 1 ? 65536 : rawSize;
+    // The page count is valid only when the two change counters agree.
+    if (be32(24) != be32(92) || pageSize < 512)
+        return false;
+    return f.size() < qint64(be32(28)) * pageSize;
+}
+} // namespace
+
+void TDBAction::connectEmbedded(const TWjDbConfig &config)
+{
+    const QFileInfo fi(config.file);
+    const QString f = QDir::toNativeSeparators(config.file);
+    if (fi.exists() && !fi.isFile())
+        throw EWjError(QStringLiteral("数据库文件“%1”不是一个文件（可能是文件夹），无法打开。请检查 SYS\\WjOptions.ini 中的设置。").arg(f));
+    if (fi.exists() && !fi.isReadable())
+        throw EWjError(QStringLiteral("没有读取数据库文件“%1”的权限，无法打开。").arg(f));
+    if (fi.exists() && truncatedDatabase(config.file))
+        throw EWjError(embeddedFailure(config.file, QString::number(Corrupt)));
+    QDir().mkpath(fi.absolutePath());
+    m_newDatabase = !fi.exists() || fi.size() == 0;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connName);
+        db.setDatabaseName(config.file);
+        // Both programs may use the file at once: wait for the other's lock.
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(qMax(0, config.busyTimeoutMs)));
+        if (!db.open()) {
+            const QString err = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_connName);
+            throw EWjError(QStringLiteral("无法打开数据库文件“%1”：%2").arg(f, err));
+        }
+    }
+    try {
+        // Reading the catalogue reads the file's header: a damaged file or one that is
+        // no database fails here, before anything is written.
+        const int tables = SelectValue(QStringLiteral("select count(*) from sqlite_master where type='table'"), 0).toInt();
+        if (tables > 0 && !config.markerTable.isEmpty() && !TableExists(config.markerTable))
+            throw EWjError(QStringLiteral("数据库文件“%1”不是本系统的数据库（其中是其他程序的数据），程序不会改动它。"
+                                          "请在 SYS\\WjOptions.ini 的 [DB] File 中指定本系统的数据库文件。").arg(f));
+        // A write, rolled back: a read-only file or one another program holds says so now
+        // rather than at the first save.
+        ExecuteSQL(QStringLiteral("BEGIN IMMEDIATE"));
+        try {
+            ExecuteSQL(QStringLiteral("create table WJ_WRITE_PROBE (x integer)"));
+        } catch (...) {
+            try { ExecuteSQL(QStringLiteral("ROLLBACK")); } catch (...) {}
+            throw;
+        }
+        ExecuteSQL(QStringLiteral("ROLLBACK"));
         ExecuteSQL(QStringLiteral("PRAGMA journal_mode=WAL"));
         ExecuteSQL(QStringLiteral("PRAGMA synchronous=NORMAL"));
-    } else {
-        ExecuteSQL(QStringLiteral("SET client_min_messages TO WARNING"));
+    } catch (const EWjDbError &e) {
+        const QString clear = embeddedFailure(config.file, e.Code());
+        throw EWjError(!clear.isEmpty() ? clear : QStringLiteral("无法打开数据库文件“%1”：%2").arg(f, e.DriverText()));
     }
+}
+
+EWjDbError TDBAction::failure(const QSqlError &error, const QString &sql) const
+{
+    const QString text = error.text().trimmed();
+    if (m_dialect && m_dialect->Name() == QLatin1String("sqlite")) {
+        const QString clear = embeddedFailure(Database().databaseName(), error.nativeErrorCode());
+        if (!clear.isEmpty())
+            return EWjDbError(clear, text, sql, error.nativeErrorCode());
+    }
+    return EWjDbError(text, sql, error.nativeErrorCode());
 }
 
 void TDBAction::Disconnect()
@@ -104,9 +214,12 @@ void TDBAction::Disconnect()
             db.close();
     }
     QSqlDatabase::removeDatabase(m_connName);
+    const bool wasOpen = m_transDepth > 0;
     m_transDepth = 0;
     m_rollbackOnly = false;
     m_onCommit.clear();
+    if (wasOpen)
+        transactionEnded();
 }
 
 bool TDBAction::Connected() const
@@ -132,8 +245,22 @@ void TDBAction::checkConnected(const QString &sql) const
         throw EWjDbError(QStringLiteral("数据库尚未连接。"), sql);
 }
 
+void TDBAction::CheckText(QStringView text)
+{
+    if (!WjText::IsClean(text))
+        throw EWjError(WjText::InvalidTextMessage());
+}
+
+bool TDBAction::IsUniqueViolation(const EWjDbError &e) const
+{
+    return m_dialect && m_dialect->IsUniqueViolation(e.Code(), e.DriverText());
+}
+
 void TDBAction::RunQuery(const QString &sql, QSqlQuery &q)
 {
+    // The one way every statement text goes (ExecuteSQL, SelectTable, GetSerData,
+    // ExecuteCount, SelectValue, datasets opening and writing their changes).
+    CheckText(sql);
     checkConnected(sql);
     if (m_filter && !m_filter(sql))
         throw EWjDbError(QStringLiteral("语句被拒绝（测试）"), sql);
@@ -145,7 +272,7 @@ void TDBAction::RunQuery(const QString &sql, QSqlQuery &q)
     // Exact decimals: numeric columns arrive as text, never as binary floating point.
     q.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!q.exec(sql))
-        throw EWjDbError(q.lastError().text().trimmed(), sql);
+        throw failure(q.lastError(), sql);
 }
 
 void TDBAction::SelectTable(const QString &sql, TWjQuery &query)
@@ -184,6 +311,10 @@ int TDBAction::ExecuteCount(const QString &sql)
 
 int TDBAction::ExecuteBound(const QString &sql, const QVariantList &values)
 {
+    CheckText(sql);
+    for (const QVariant &v : values)
+        if (v.typeId() == QMetaType::QString)
+            CheckText(v.toString());
     checkConnected(sql);
     if (m_filter && !m_filter(sql))
         throw EWjDbError(QStringLiteral("语句被拒绝（测试）"), sql);
@@ -192,14 +323,14 @@ int TDBAction::ExecuteBound(const QString &sql, const QVariantList &values)
         auto q = std::make_unique<QSqlQuery>(Database());
         q->setForwardOnly(true);
         if (!q->prepare(sql))
-            throw EWjDbError(q->lastError().text().trimmed(), sql);
+            throw failure(q->lastError(), sql);
         it = m_prepared.emplace(sql, std::move(q)).first;
     }
     QSqlQuery &q = *it->second;
     for (int i = 0; i < values.size(); ++i)
         q.bindValue(i, values[i]);
     if (!q.exec())
-        throw EWjDbError(q.lastError().text().trimmed(), sql);
+        throw failure(q.lastError(), sql);
     const int n = q.numRowsAffected();
     q.finish();
     return n;
@@ -284,6 +415,7 @@ void TDBAction::CommitTrans()
             m_transDepth = 0;
             m_onCommit.clear();
             try { ExecuteSQL(QStringLiteral("ROLLBACK")); } catch (...) {}
+            transactionEnded();
             throw;
         }
         m_transDepth = 0;
@@ -291,6 +423,7 @@ void TDBAction::CommitTrans()
         m_onCommit.clear();
         for (auto &a : actions)
             a();
+        transactionEnded();
         return;
     }
     --m_transDepth;
@@ -304,6 +437,29 @@ void TDBAction::OnCommit(std::function<void()> action)
         action();
 }
 
+void TDBAction::AfterTransaction(std::function<void()> action)
+{
+    if (m_transDepth > 0)
+        m_afterTransaction.push_back(std::move(action));
+    else
+        action();
+}
+
+void TDBAction::transactionEnded()
+{
+    // Whatever waited runs once; an action that opens a transaction of its own queues
+    // behind it again.
+    auto actions = std::move(m_afterTransaction);
+    m_afterTransaction.clear();
+    for (auto &a : actions) {
+        try {
+            a();
+        } catch (...) {
+            // a message that cannot be shown must not stop the others
+        }
+    }
+}
+
 void TDBAction::RollbackTrans()
 {
     if (m_transDepth <= 0)
@@ -312,6 +468,7 @@ void TDBAction::RollbackTrans()
         m_transDepth = 0;
         m_rollbackOnly = false;
         m_onCommit.clear();
+        auto ended = qScopeGuard([this] { transactionEnded(); });
         ExecuteSQL(QStringLiteral("ROLLBACK"));
         return;
     }
@@ -321,6 +478,7 @@ void TDBAction::RollbackTrans()
 
 QString TDBAction::QuotedStr(const QString &text)
 {
+    CheckText(text);
     QString s = text;
     s.replace(QLatin1Char('\''), QLatin1String("''"));
     return QLatin1Char('\'') + s + QLatin1Char('\'');
@@ -350,28 +508,54 @@ void TWjTransaction::Commit()
 
 namespace WjSql {
 
-QString CheckNumber(const QString &text, const QString &caption)
+QString CheckNumber(const QString &text, const QString &caption, int intDigits, int fracDigits)
 {
-    static const QRegularExpression re(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    static const QRegularExpression re(QStringLiteral("^([+-]?)(\\d*)(?:\\.(\\d*))?$"));
     const QString t = text.trimmed();
     if (t.isEmpty())
         return QStringLiteral("0");
-    if (!re.match(t).hasMatch())
+    const auto m = re.match(t);
+    if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
         throw EWjError(caption.isEmpty() ? QStringLiteral("“%1”不是有效的数字！").arg(text)
                                          : QStringLiteral("%1必须是数字！").arg(caption));
-    return t.startsWith(QLatin1Char('+')) ? t.mid(1) : t;
+    QString whole = m.captured(2);
+    QString frac = m.captured(3);
+    while (whole.size() > 1 && whole.startsWith(QLatin1Char('0')))
+        whole.remove(0, 1);
+    while (frac.endsWith(QLatin1Char('0')))
+        frac.chop(1);
+    if (whole.isEmpty())
+        whole = QStringLiteral("0");
+    if (whole.size() > intDigits || frac.size() > fracDigits)
+        throw EWjError(QStringLiteral("%1超出允许的范围（最多%2位整数、%3位小数）！")
+                           .arg(caption.isEmpty() ? QStringLiteral("“%1”").arg(text) : caption)
+                           .arg(intDigits)
+                           .arg(fracDigits));
+    QString out = whole;
+    if (!frac.isEmpty())
+        out += QLatin1Char('.') + frac;
+    if (m.captured(1) == QLatin1String("-") && out != QLatin1String("0"))
+        out.prepend(QLatin1Char('-'));
+    return out;
 }
 
 QString CheckInteger(const QString &text, const QString &caption)
 {
-    static const QRegularExpression re(QStringLiteral("^[+-]?\\d{1,18}$"));
+    static const QRegularExpression re(QStringLiteral("^[+-]?\\d+$"));
     const QString t = text.trimmed();
     if (t.isEmpty())
         return QStringLiteral("0");
     if (!re.match(t).hasMatch())
         throw EWjError(caption.isEmpty() ? QStringLiteral("“%1”不是有效的整数！").arg(text)
                                          : QStringLiteral("%1必须是整数！").arg(caption));
-    return QString::number(t.toLongLong());
+    bool ok = false;
+    const qlonglong v = t.size() <= 19 ? t.toLongLong(&ok) : 0;
+    if (!ok || v < std::numeric_limits<qint32>::min() || v > std::numeric_limits<qint32>::max())
+        throw EWjError(QStringLiteral("%1超出允许的范围（%2 到 %3）！")
+                           .arg(caption.isEmpty() ? QStringLiteral("“%1”").arg(text) : caption)
+                           .arg(std::numeric_limits<qint32>::min())
+                           .arg(std::numeric_limits<qint32>::max()));
+    return QString::number(v);
 }
 
 QString Ident(const QString &name)

@@ -7,6 +7,11 @@
 // concatenated. A failing statement raises EWjDbError with the statement and the
 // driver's message. Statements that must stand or fall together run inside a
 // TWjTransaction, which rolls back unless committed.
+//
+// No statement and no bound value holding a NUL or a lone surrogate is ever run (the
+// SQLite driver would cut the statement or swallow the quote after it): every way a
+// statement reaches the database passes one check that refuses it with a clear
+// message (EWjError) before anything runs; QuotedStr refuses such text as well.
 #pragma once
 #include "wjdataset.h"
 #include "wjdialect.h"
@@ -28,6 +33,10 @@ struct WJCORE_EXPORT TWjDbConfig
     QString host, database, user, password;
     int port = 5432;
     bool demoData = false; // a new embedded database gets the demo data set
+    int busyTimeoutMs = 10000;  // embedded: how long to wait for another program's lock
+    // Embedded: a file that already holds tables but not this one belongs to another
+    // program; it is refused and left exactly as it was. Empty: no such check.
+    QString markerTable = QStringLiteral("WJ_SYS_VERSION");
 
     // Reads [DB] of the options file under `programDir` for the given kind.
     static TWjDbConfig FromOptions(const QString &programDir, const QString &dbKind);
@@ -53,7 +62,9 @@ public:
     QString DbKind;
 
     // Opens the connection for config.dbKind (it becomes DbKind). Raises EWjError with
-    // a clear text when the kind has no driver here or the database cannot be reached.
+    // a clear text when the kind has no driver here or the database cannot be reached;
+    // for the embedded file also when it is read-only, damaged or not a database, locked
+    // by another program, or another program's database (see markerTable).
     void Connect(const TWjDbConfig &config);
     void Disconnect();
     bool Connected() const;
@@ -101,9 +112,16 @@ public:
     // Runs `action` once the outermost transaction has committed (at once when none is
     // open); a rollback drops it. For in-memory state that must follow what was stored.
     void OnCommit(std::function<void()> action);
+    // Runs `action` once no transaction is open any more, committed or rolled back (at
+    // once when none is open). The prompter holds back messages this way.
+    void AfterTransaction(std::function<void()> action);
 
     // Quoting and literals.
-    static QString QuotedStr(const QString &text);  // 'text' with single quotes doubled
+    // 'text' with single quotes doubled; raises EWjError for text with a NUL or a lone
+    // surrogate.
+    static QString QuotedStr(const QString &text);
+    // Raises EWjError (WjText::InvalidTextMessage) when `text` is not clean text.
+    static void CheckText(QStringView text);
     QString DateStr(const QDate &d) const { return Dialect().DateLiteral(d); }
     QString DateTimeStr(const QDateTime &dt) const { return Dialect().DateTimeLiteral(dt); }
 
@@ -113,8 +131,16 @@ public:
 
     // Runs `sql` into a QSqlQuery positioned before the first row (used by TWjQuery).
     void RunQuery(const QString &sql, class QSqlQuery &q);
+    // True when `e` is this database's unique-key violation.
+    bool IsUniqueViolation(const class EWjDbError &e) const;
 
 private:
+    void connectEmbedded(const TWjDbConfig &config);
+    // The error of a failed statement; problems of the embedded file itself (locked,
+    // read-only, damaged) in a sentence for the user.
+    class EWjDbError failure(const class QSqlError &error, const QString &sql) const;
+    void transactionEnded();
+    std::vector<std::function<void()>> m_afterTransaction;
     friend class TWjQuery;
     void checkConnected(const QString &sql) const;
     QSet<TWjQuery *> m_lazy;  // datasets with rows still to read on this connection
@@ -150,9 +176,13 @@ private:
 };
 
 namespace WjSql {
-// Validates a number a user typed before it is concatenated into SQL; raises EWjError
-// naming `caption` when it is not a number. Returns the normalised text.
-WJCORE_EXPORT QString CheckNumber(const QString &text, const QString &caption = QString());
+// Validates a number a user typed before it is concatenated into SQL: plain decimal
+// text only (an optional sign, digits, an optional point and decimals; no exponent, no
+// inf or nan), blank is 0. CheckNumber takes what a numeric(18,4) column holds (money:
+// at most 14 digits before the point and 4 after), CheckInteger a 32-bit integer
+// column. Anything else raises EWjError naming `caption`. Returns the normalised text.
+WJCORE_EXPORT QString CheckNumber(const QString &text, const QString &caption = QString(), int intDigits = 14,
+                                  int fracDigits = 4);
 WJCORE_EXPORT QString CheckInteger(const QString &text, const QString &caption = QString());
 // Checks that a name used as table or column name is a plain identifier.
 WJCORE_EXPORT QString Ident(const QString &name);

@@ -21,15 +21,21 @@ private:
 class WJCORE_EXPORT EWjDbError : public EWjError
 {
 public:
-    EWjDbError(const QString &driverText, const QString &sql)
+    EWjDbError(const QString &driverText, const QString &sql, const QString &code = QString())
         : EWjError(QStringLiteral("数据库操作失败：%1\n语句：%2").arg(driverText, sql)),
-          m_driverText(driverText), m_sql(sql) {}
+          m_driverText(driverText), m_sql(sql), m_code(code) {}
+    // The same failure told in the user's words instead of the driver's.
+    EWjDbError(const QString &message, const QString &driverText, const QString &sql, const QString &code)
+        : EWjError(message), m_driverText(driverText), m_sql(sql), m_code(code) {}
     const QString &DriverText() const { return m_driverText; }
     const QString &Sql() const { return m_sql; }
+    // The database's own error code ("23505" on PostgreSQL, "2067" on SQLite...).
+    const QString &Code() const { return m_code; }
 
 private:
     QString m_driverText;
     QString m_sql;
+    QString m_code;
 };
 
 // An action the user ended (No to a question, cancel): unwinds quietly, shows nothing.

@@ -79,10 +79,11 @@ QString TWjSearchDef::condition(const TWjSearchCondition &c, const TDBAction &db
             return {};
         if (c.op == QLatin1String("<>"))
             return col + QStringLiteral("<>") + TDBAction::QuotedStr(c.value);
+        // The value is literal (no wildcards of its own); A-Z match either case.
         if (c.op == QStringLiteral("开头是"))
-            return col + QStringLiteral(" like ") + TDBAction::QuotedStr(c.value + QLatin1Char('%'));
+            return db.Dialect().LikeCondition(col, c.value, false);
         if (c.op == QStringLiteral("包含") || c.fuzzy)
-            return col + QStringLiteral(" like ") + TDBAction::QuotedStr(QLatin1Char('%') + c.value + QLatin1Char('%'));
+            return db.Dialect().LikeCondition(col, c.value, true);
         return col + QLatin1Char('=') + TDBAction::QuotedStr(c.value);
     }
     }

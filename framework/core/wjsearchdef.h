@@ -4,7 +4,10 @@
 //                OrderBy = the order (optional);
 //                Field1..FieldN = column,caption,kind  (kind T text, N number, D date)
 // BuildSql turns one condition into the statement: text values are quoted, numbers
-// validated, dates written as date literals of the connected database.
+// validated, dates written as date literals of the connected database. For text,
+// "包含" and "开头是" (and "=" with fuzzy) take the value literally, '%', '_' and '\'
+// included, and letters A-Z match either case, on every database; "=" and "<>"
+// compare exactly.
 #pragma once
 #include "wjglobal.h"
 

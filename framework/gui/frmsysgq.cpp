@@ -1,7 +1,8 @@
 #include "frmsysgq.h"
 #include "wjczy.h"
 #include "wjdbaction.h"
-#include "wjencrypt.h"
+#include "wjfields.h"
+#include "wjinputs.h"
 #include "wjprompter.h"
 
 #include <QCloseEvent>
@@ -79,6 +80,7 @@ TfrmSysGq::TfrmSysGq(QWidget *parent)
     edPassword->setObjectName(QStringLiteral("edPassword"));
     edPassword->setEchoMode(QLineEdit::Password);
     edPassword->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 35; }"));  // '#'
+    SetTextLimit(edPassword, 0);  // nothing a statement could not carry
     row->addWidget(edPassword, 1);
     lay->addLayout(row);
 
@@ -106,13 +108,10 @@ void TfrmSysGq::TryEnter()
         edPassword->setFocus();
         return;
     }
-    TWjQuery q;
-    CurDBAction->SelectTable(QStringLiteral("select * from WJ_SYS_CZY where CZYNAME=%1 and CZYPASSWORD=%2")
-                                 .arg(TDBAction::QuotedStr(CurCzy->CzyName),
-                                      TDBAction::QuotedStr(TWjEncrypt::GetEncryptResult(typed, CurCzy->CzyName))),
-                             q);
-    if (q.IsEmpty()) {
-        Prompter().Warning(QStringLiteral("密码错误，请重新输入！"));
+    // The session checks it (the stored value has a salt of its own), counting wrong tries.
+    const TWjCzy::CheckResult r = CurCzy->CheckPassword(CurCzy->CzyName, typed);
+    if (r != TWjCzy::CheckResult::Ok) {
+        Prompter().Warning(r == TWjCzy::CheckResult::TooSoon ? CurCzy->TooSoonText() : QStringLiteral("密码错误，请重新输入！"));
         edPassword->selectAll();
         edPassword->setFocus();
         return;

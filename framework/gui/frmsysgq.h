@@ -1,6 +1,7 @@
 // TfrmSysGq: the lock window ("软件挂起") of both programs. While it is shown nothing
 // else of the program can be used; it closes only for the logged-in operator's
-// password, compared as typed (spaces included). Esc and the window frame do not
+// password, compared as typed (spaces included) by the session (TWjCzy::CheckPassword,
+// which also counts wrong tries and makes them wait). Esc and the window frame do not
 // close it, and its "退出系统" button does nothing.
 #pragma once
 #include "wjguiglobal.h"

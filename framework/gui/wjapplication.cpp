@@ -49,6 +49,15 @@ bool TWjMessagePrompter::Input(const QString &caption, const QString &label, QSt
     return ok;
 }
 
+int TWjMessagePrompter::Choose(const QString &caption, const QString &label, const QStringList &items)
+{
+    if (items.isEmpty())
+        return -1;
+    bool ok = false;
+    const QString v = QInputDialog::getItem(QApplication::activeWindow(), caption, label, items, 0, false, &ok);
+    return ok ? int(items.indexOf(v)) : -1;
+}
+
 WjApplication::WjApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     SetPrompter(&m_prompter);

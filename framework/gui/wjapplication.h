@@ -16,6 +16,7 @@ class WJGUI_EXPORT TWjMessagePrompter : public TWjPrompter
 public:
     bool Show(Kind kind, const QString &caption, const QString &text) override;
     bool Input(const QString &caption, const QString &label, QString *value, bool password) override;
+    int Choose(const QString &caption, const QString &label, const QStringList &items) override;
 };
 
 class WJGUI_EXPORT WjApplication : public QApplication

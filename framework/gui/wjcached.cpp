@@ -2,6 +2,7 @@
 #include "wjdataentity.h"
 #include "wjdbaction.h"
 #include "wjerror.h"
+#include "wjfields.h"
 #include "wjinputs.h"
 #include "wjprompter.h"
 #include "wjsqlcontrol.h"
@@ -108,6 +109,15 @@ void TADOCachedControl::CancelBatch()
 
 TADOCachedForm::TADOCachedForm(QWidget *parent) : QDialog(parent) {}
 
+void TADOCachedForm::showEvent(QShowEvent *e)
+{
+    if (!m_limited) {
+        m_limited = true;
+        ApplyCharLimits(this);  // limits in whole characters
+    }
+    QDialog::showEvent(e);
+}
+
 namespace {
 QHash<QString, QWidget *> boundInputs(QWidget *form)
 {
@@ -152,26 +162,24 @@ bool TADOCachedForm::SubmitForm()
             continue;
         const QString text = TSQLControl::InputText(it.value());
         switch (TWjForm_Jb::TypeOfInput(it.value())) {
-        case TSQLControl::Number: {
-            Currency c;
-            if (!text.trimmed().isEmpty() && !Currency::TryParse(text, &c)) {
-                Prompter().Warning(QStringLiteral("“%1”不是有效的数字！").arg(text));
-                it.value()->setFocus();
-                return false;
-            }
-            values.insert(it.key(), QVariant::fromValue(c));
-            break;
-        }
+        case TSQLControl::Number:
         case TSQLControl::Integer:
         case TSQLControl::Boolean: {
-            bool ok = true;
-            const qlonglong v = text.trimmed().isEmpty() ? 0 : text.trimmed().toLongLong(&ok);
-            if (!ok) {
-                Prompter().Warning(QStringLiteral("“%1”不是有效的整数！").arg(text));
+            // Plain decimal text within the column's range, as every typed number.
+            const bool number = TWjForm_Jb::TypeOfInput(it.value()) == TSQLControl::Number;
+            QString checked;
+            try {
+                checked = number ? WjSql::CheckNumber(text) : WjSql::CheckInteger(text);
+            } catch (const EWjError &e) {
+                Prompter().Warning(e.Message());
                 it.value()->setFocus();
                 return false;
             }
-            values.insert(it.key(), v);
+            Currency c;
+            if (number && Currency::TryParse(checked, &c))
+                values.insert(it.key(), QVariant::fromValue(c));
+            else
+                values.insert(it.key(), checked.toLongLong());
             break;
         }
         case TSQLControl::Date:

@@ -80,8 +80,10 @@ public:
 protected:
     // Called after InitForm filled the inputs.
     virtual void FormInit() {}
+    void showEvent(QShowEvent *e) override;
 
 private:
     TADOCachedControl *m_control = nullptr;
     bool m_add = true;
+    bool m_limited = false;
 };

@@ -3,6 +3,7 @@
 #include "wjdataset.h"
 #include "wjdbaction.h"
 #include "wjerror.h"
+#include "wjfields.h"
 #include "wjinputs.h"
 #include "wjprompter.h"
 #include "wjservices.h"
@@ -29,6 +30,16 @@ bool isInput(const QWidget *w)
 // ---- TWjForm_Jb ----
 
 TWjForm_Jb::TWjForm_Jb(QWidget *parent) : QDialog(parent) {}
+
+void TWjForm_Jb::showEvent(QShowEvent *e)
+{
+    // The inputs exist now: their limits count whole characters.
+    if (!m_limited) {
+        m_limited = true;
+        ApplyCharLimits(this);
+    }
+    QDialog::showEvent(e);
+}
 
 int TWjForm_Jb::RunAction() const
 {

@@ -82,8 +82,12 @@ public:
     // Column type of an input.
     static TSQLControl::FieldType TypeOfInput(const QWidget *input);
 
+protected:
+    void showEvent(QShowEvent *e) override;
+
 private:
     friend class TWj_DataEntity_Jb;
+    bool m_limited = false;
     struct ColumnRule { QString caption; int length = 0; bool required = false; int type = -1; };
     TSQLControl buildControl() const;
     TWj_DataEntity_Jb *m_entity = nullptr;

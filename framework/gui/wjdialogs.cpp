@@ -1,4 +1,6 @@
 #include "wjdialogs.h"
+#include "wjfields.h"
+#include "wjinputs.h"
 #include "wjprompter.h"
 #include "wjservices.h"
 
@@ -50,6 +52,8 @@ TfrmLogin::TfrmLogin(const QStringList &operators, QWidget *parent) : QDialog(pa
     form->addRow(QStringLiteral("密  码："), edPassword);
     lay->addLayout(form);
     lay->addWidget(okCancel(this));
+    SetTextLimit(cbName->lineEdit(), 50);  // CZYNAME's length
+    SetTextLimit(edPassword, 0);
     edPassword->setFocus();
     setMinimumWidth(300);
 }
@@ -74,6 +78,8 @@ TfrmNewPassword::TfrmNewPassword(const QString &name, const QString &reason, QWi
     edPassword2->setEchoMode(QLineEdit::Password);
     form->addRow(QStringLiteral("新密码："), edPassword1);
     form->addRow(QStringLiteral("确认新密码："), edPassword2);
+    SetTextLimit(edPassword1, 0);
+    SetTextLimit(edPassword2, 0);
     lay->addLayout(form);
     lay->addWidget(okCancel(this));
     setMinimumWidth(320);

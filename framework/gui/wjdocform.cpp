@@ -101,14 +101,13 @@ TWjDocForm::TWjDocForm(const TWjDocDef &def, QWidget *parent)
         m_partner->EditButton()->setVisible(def.partnerButtons);
         AddHeadField(def.partnerCaption, m_partner, 3);
         connect(m_partner, &TWjLookupCombo::KeyChanged, this, [this](const QString &key) {
-            if (!key.isEmpty())
+            if (!key.isEmpty()) {
                 PartnerPicked();
-        });
-        // A typed name that is no partner of the list: the name is kept, no partner key.
-        connect(m_partner->Box()->lineEdit(), &QLineEdit::textEdited, this, [this](const QString &text) {
-            SetValue(m_doc.partnerNameColumn, text);
-            if (m_partner->KeyValue().isEmpty())
-                SetValue(m_doc.partnerKeyColumn, QStringLiteral("0"));
+                return;
+            }
+            // The box takes only partners of its list: a typed name that is none leaves no partner.
+            SetValue(m_doc.partnerNameColumn, QString());
+            SetValue(m_doc.partnerKeyColumn, QString());
         });
         connect(m_partner, &TWjLookupCombo::NewClicked, this, [this] { EditPartner(0); });
         connect(m_partner, &TWjLookupCombo::EditClicked, this, [this] { EditPartner(1); });
@@ -388,6 +387,8 @@ bool TWjDocForm::Save()
 {
     if (m_locked)
         return false;
+    if (m_partner)
+        m_partner->Settle();  // a name still being typed is a listed partner or none
     const QString question = SaveQuestion();
     if (!question.isEmpty() && !Prompter().Question(question))
         return false;

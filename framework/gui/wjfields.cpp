@@ -134,6 +134,17 @@ void SetTextLimit(QWidget *input, int chars)
     });
 }
 
+void ApplyCharLimits(QWidget *window)
+{
+    for (QLineEdit *e : window->findChildren<QLineEdit *>()) {
+        if (e->validator() || e->property("wjCharLimited").toBool())
+            continue;  // numeric inputs admit digits only; limited ones already are
+        const int chars = e->maxLength() == 32767 ? 0 : e->maxLength();
+        e->setMaxLength(32767);
+        SetTextLimit(e, chars);
+    }
+}
+
 // ---- TWjForm_Jb: the table of fields ----
 
 QWidget *TWjForm_Jb::AddField(TWjFieldGrid *grid, const TWjFieldDef &f)

@@ -85,3 +85,8 @@ WJGUI_EXPORT void SetReadOnlyLook(QWidget *input, bool readOnly = true);
 // are dropped. Texts set by the program are left as they are (the checks on save
 // report them).
 WJGUI_EXPORT void SetTextLimit(QWidget *input, int chars);
+// The same for every line input of `window` that has no validator and no such limit
+// yet: a limit set with setMaxLength (which counts UTF-16 units and keeps half of a
+// 4-byte character typed at the limit) becomes a limit in characters. The editing
+// windows' bases run it when they are first shown.
+WJGUI_EXPORT void ApplyCharLimits(QWidget *window);

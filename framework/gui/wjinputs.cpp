@@ -1,12 +1,15 @@
 #include "wjinputs.h"
+#include "wjfields.h"
 #include "wjdbaction.h"
 #include "wjerror.h"
 #include "wjinifile.h"
 #include "wjpath.h"
+#include "wjtext.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QChildEvent>
+#include <QCompleter>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -162,9 +165,40 @@ TWjLookupCombo::TWjLookupCombo(QWidget *parent) : QWidget(parent)
     lay->addWidget(m_new);
     lay->addWidget(m_edit);
     setFocusProxy(m_box);
+    // Typing offers the entries that contain the text, whatever the case of A-Z.
+    m_box->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    m_box->completer()->setFilterMode(Qt::MatchContains);
+    m_box->completer()->setCaseSensitivity(Qt::CaseInsensitive);
+    SetTextLimit(m_box->lineEdit(), 0);
     connect(m_new, &QToolButton::clicked, this, &TWjLookupCombo::NewClicked);
     connect(m_edit, &QToolButton::clicked, this, &TWjLookupCombo::EditClicked);
     connect(m_box, &QComboBox::currentIndexChanged, this, [this] { emit KeyChanged(KeyValue()); });
+    connect(m_box->lineEdit(), &QLineEdit::textEdited, this, [this] { m_typed = true; });
+    connect(m_box->lineEdit(), &QLineEdit::editingFinished, this, &TWjLookupCombo::settleTyped);
+}
+
+void TWjLookupCombo::settleTyped()
+{
+    if (!m_typed)
+        return;
+    m_typed = false;
+    const QString typed = m_box->currentText().trimmed();
+    int found = typed.isEmpty() ? -1 : m_box->findText(typed, Qt::MatchFixedString);
+    if (found < 0 && !typed.isEmpty()) {
+        for (int i = 0; i < m_box->count(); ++i) {
+            if (!m_box->itemText(i).contains(typed, Qt::CaseInsensitive))
+                continue;
+            if (found >= 0) {  // more than one: the user must say which
+                found = -1;
+                break;
+            }
+            found = i;
+        }
+    }
+    const QSignalBlocker block(m_box);
+    m_box->setCurrentIndex(found);
+    m_box->setEditText(found >= 0 ? m_box->itemText(found) : QString());
+    emit KeyChanged(KeyValue());
 }
 
 void TWjLookupCombo::Fill(const QString &sql)
@@ -193,6 +227,7 @@ QString TWjLookupCombo::Text() const { return m_box->currentText(); }
 
 bool TWjLookupCombo::SetKeyValue(const QString &key)
 {
+    m_typed = false;
     const int i = m_box->findData(key);
     m_box->setCurrentIndex(i);
     return i >= 0;

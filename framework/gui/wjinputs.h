@@ -4,7 +4,8 @@
 // TWjNumEdit   a numeric text input: accepts only a decimal number; blank counts as 0.
 // TWjTreeCombo a drop-down box whose list is a tree (goods types, departments); a click
 //              on a node emits TreeClicked with the node's data value.
-// TWjLookupCombo a list box over (key, text) rows with "new" and "edit" buttons beside it.
+// TWjLookupCombo a list box over (key, text) rows with "new" and "edit" buttons beside it;
+//              it holds only entries of its list (typing finds them).
 // SetComboboxItems fills every combo of a window whose tool tip names a value list with
 //              that list from ".\sys\wjoptions.ini" (section = list name, values in key order).
 #pragma once
@@ -65,6 +66,10 @@ private:
     QTreeWidget *m_tree;
 };
 
+// Takes only entries of its list: typing offers the entries that contain the text;
+// leaving the box after typing picks the entry of that name, or the only entry that
+// contains it, or else clears the box (KeyChanged("")). New entries come through the
+// "new" button.
 class WJGUI_EXPORT TWjLookupCombo : public QWidget
 {
     Q_OBJECT
@@ -82,6 +87,8 @@ public:
     QToolButton *NewButton() const { return m_new; }
     QToolButton *EditButton() const { return m_edit; }
     void SetReadOnly(bool ro);
+    // What leaving the box does to typed text, now (a save while the box has the focus).
+    void Settle() { settleTyped(); }
 
 signals:
     void NewClicked();
@@ -89,9 +96,11 @@ signals:
     void KeyChanged(const QString &key);
 
 private:
+    void settleTyped();
     QComboBox *m_box;
     QToolButton *m_new;
     QToolButton *m_edit;
+    bool m_typed = false;
 };
 
 class QHBoxLayout;

@@ -3,6 +3,7 @@
 #include "wjpath.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QScrollArea>
@@ -20,6 +21,23 @@ TWjOutlookBar::TWjOutlookBar(QWidget *parent) : QWidget(parent)
     m_box->setObjectName(QStringLiteral("outlookHeaders"));
     lay->addWidget(m_box);
     SetBarColor(QColor(0x6F, 0x8F, 0xBF));
+}
+
+QString TWjOutlookBar::NavFileProblem(const QString &navIniPath)
+{
+    const QFileInfo fi(navIniPath);
+    const QString f = QDir::toNativeSeparators(navIniPath);
+    if (!fi.exists())
+        return QStringLiteral("找不到导航文件“%1”，导航栏是空的。请从安装盘或备份中恢复该文件后重新启动程序。").arg(f);
+    QFile file(navIniPath);
+    if (!fi.isFile() || !file.open(QIODevice::ReadOnly))
+        return QStringLiteral("无法读取导航文件“%1”，导航栏是空的。请检查该文件是否存在、是否允许读取。").arg(f);
+    const TIniFile ini(navIniPath);
+    for (const auto &h : ini.ReadSectionValues(QStringLiteral("导航栏")))
+        for (const auto &it : ini.ReadSectionValues(QStringLiteral("分组:") + h.second.trimmed()))
+            if (!it.second.trimmed().isEmpty())
+                return {};
+    return QStringLiteral("导航文件“%1”中没有任何导航项目（文件可能已损坏），导航栏是空的。请从安装盘或备份中恢复该文件。").arg(f);
 }
 
 void TWjOutlookBar::InitOutLook(const QString &navIniPath, const QString &iconDir)

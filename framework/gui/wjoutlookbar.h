@@ -24,6 +24,9 @@ public:
 
     // Rebuilds the bar from the file; icons are looked up in `iconDir`.
     void InitOutLook(const QString &navIniPath, const QString &iconDir);
+    // What keeps the navigation file from giving a bar ("" when nothing does): missing,
+    // unreadable, or without any navigation item. One sentence for the user.
+    static QString NavFileProblem(const QString &navIniPath);
     int HeaderCount() const;
     QString HeaderCaption(int index) const;
     QStringList Items(int header) const;

@@ -3,6 +3,8 @@
 #include "wjdbaction.h"
 #include "wjdbgrid.h"
 #include "wjerror.h"
+#include "wjfields.h"
+#include "wjinputs.h"
 #include "wjprompter.h"
 
 #include <QCheckBox>
@@ -36,6 +38,8 @@ void TWjSearch::Init(QComboBox *source, QComboBox *field, QComboBox *op, QLineEd
     }
     if (m_field)
         connect(m_field, &QComboBox::currentIndexChanged, this, [this] { fieldChanged(); });
+    if (m_value && !m_value->validator())
+        SetTextLimit(m_value, 0);  // nothing a statement could not carry
     if (m_value)
         connect(m_value, &QLineEdit::textEdited, this, [this] {
             if (SearchOnType)
@@ -123,6 +127,7 @@ TWjSerGen::TWjSerGen(const QString &caption, const QString &sql, const QStringLi
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("edSearch"));
     m_search->setPlaceholderText(QStringLiteral("输入关键字查找"));
+    SetTextLimit(m_search, 0);
     lay->addWidget(m_search);
     m_grid = new TWjDBGrid(this);
     m_grid->SetDataSet(m_ds);
@@ -152,7 +157,7 @@ void TWjSerGen::Search()
     if (!v.isEmpty() && !m_searchColumns.isEmpty()) {
         QStringList parts;
         for (const QString &c : std::as_const(m_searchColumns))
-            parts << WjSql::Ident(c) + QStringLiteral(" like ") + TDBAction::QuotedStr(QLatin1Char('%') + v + QLatin1Char('%'));
+            parts << m_ds->Connection()->Dialect().LikeCondition(WjSql::Ident(c), v, true);
         sql = QStringLiteral("select * from (%1) s where %2").arg(m_sql, parts.join(QStringLiteral(" or ")));
     }
     m_ds->Open(sql);

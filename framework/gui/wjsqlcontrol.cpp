@@ -1,6 +1,7 @@
 #include "wjsqlcontrol.h"
 #include "wjerror.h"
 #include "wjprompter.h"
+#include "wjtext.h"
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>
@@ -106,19 +107,12 @@ bool TSQLControl::CheckValue() const
 
 int TSQLControl::CharCount(const QString &text)
 {
-    int n = 0;
-    for (qsizetype i = 0; i < text.size(); ++i, ++n)
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-    return n;
+    return int(WjText::CharCount(text));
 }
 
 QString TSQLControl::LeftChars(const QString &text, int n)
 {
-    qsizetype i = 0;
-    for (int c = 0; c < n && i < text.size(); ++c)
-        i += text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate() ? 2 : 1;
-    return text.left(i);
+    return WjText::LeftChars(text, n);
 }
 
 QString TSQLControl::literal(FieldType type, const QString &text, const QString &caption) const
@@ -129,8 +123,10 @@ QString TSQLControl::literal(FieldType type, const QString &text, const QString 
         return TDBAction::QuotedStr(text);
     case Integer:
         return WjSql::CheckInteger(text, caption);
-    case Number:
-        return WjSql::CheckNumber(text, caption);
+    case Number: {
+        const QString n = WjSql::CheckNumber(text, caption);
+        return db && db->Connected() ? db->Dialect().NumberLiteral(n) : n;
+    }
     case Boolean:
         return WjSql::CheckInteger(text, caption) == QLatin1String("0") ? QStringLiteral("0") : QStringLiteral("1");
     case Date:

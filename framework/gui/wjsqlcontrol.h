@@ -56,7 +56,8 @@ public:
     // The text an input holds (line edit, combo, spin box, memo, date edit, check box).
     static QString InputText(const QWidget *input);
     static void SetInputText(QWidget *input, const QString &text);
-    // Whole characters of a text (a surrogate pair counts once), and its first `n`.
+    // Whole characters of a text (a surrogate pair counts once), and its first `n`
+    // (WjText, for the windows that have this class at hand).
     static int CharCount(const QString &text);
     static QString LeftChars(const QString &text, int n);
 

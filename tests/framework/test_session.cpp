@@ -31,11 +31,13 @@ private slots:
         QCOMPARE(t->czy().CzyName, admin);
         QCOMPARE(t->czy().CzyLevel, 0);
         QCOMPARE(t->czy().SysCode, QString("WJQX"));
-        // Stored as the salted hash, never as the text.
+        // Stored as a hash with a salt of its own and its parameters, never as the text.
         const QString stored = t->db().SelectValue("select CZYPASSWORD from WJ_SYS_CZY where CZYNAME='" + admin + "'").toString();
-        QCOMPARE(stored, TWjEncrypt::GetEncryptResult("s3cret", admin));
+        QVERIFY2(stored.startsWith("$argon2id$v=19$m="), qPrintable(stored));
         QVERIFY(!stored.contains("s3cret"));
-        QVERIFY(TWjEncrypt::GetEncryptResult("s3cret", "other") != stored);  // salted by name
+        QVERIFY(TWjEncrypt::VerifyPassword(stored, "s3cret", admin));
+        QVERIFY(!TWjEncrypt::VerifyPassword(stored, "s3cret ", admin));
+        QVERIFY(TWjEncrypt::HashPassword("s3cret") != stored);  // a fresh salt every time
         QVERIFY(p.shown.empty());
     }
 

@@ -21,6 +21,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -56,10 +57,14 @@ void typeText(QWidget *w, const QString &text)
     if (auto *cb = qobject_cast<QComboBox *>(w); cb && cb->lineEdit())
         w = cb->lineEdit();
     w->setFocus();
-    for (const QChar c : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    // One key per character: a 4-byte character comes as a whole, as from an input method.
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QString c = text.mid(i, n);
+        i += n;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, c);
         QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, c);
         QApplication::sendEvent(w, &release);
     }
 }
@@ -378,14 +383,18 @@ private slots:
             QCOMPARE(f->windowTitle(), QString("商品属性管理"));
             QCOMPARE(f->spTipsDay->value(), 10);
             QCOMPARE(f->edSaPrice[2]->text(), QString("0"));
-            // The framework's checks come first, then the type.
-            click(f->btnSave);
-            typeText(f->edGoodsName, " 刹车片 ");
-            typeText(f->cbUnit[0], "箱");
+            // The number comes from the type: a missing type is what is said first, then
+            // the framework's checks. The number box looks and is read-only.
+            QVERIFY(f->edGoodsNo->isReadOnly());
+            QVERIFY(!(f->edGoodsNo->focusPolicy() & Qt::TabFocus));  // skipped by Tab and Enter
+            QCOMPARE(f->edGoodsNo->palette().color(QPalette::Base), f->palette().color(QPalette::Window));
             click(f->btnSave);
             pickType(f, "刹车片");
             QCOMPARE(f->edTypeId->text(), QString("2"));
             QCOMPARE(f->edGoodsNo->text(), QString("SCP001"));
+            click(f->btnSave);
+            typeText(f->edGoodsName, " 刹车片 ");
+            typeText(f->cbUnit[0], "箱");
             typeText(f->cbUnit[1], "盒");
             typeText(f->cbUnit[2], "片");
             f->spNum1_2->setValue(10);
@@ -401,7 +410,7 @@ private slots:
             QVERIFY(!f->isVisible());
         });
         const QString key = goods.BxGoodsGl(0);
-        QCOMPARE(p->Texts(), QStringList({"商品名称不能为空！", "自编码不能为空！"}));  // no type, no number
+        QCOMPARE(p->Texts(), QStringList({"请选择商品类型", "商品名称不能为空！"}));
         QVERIFY(!key.isEmpty());
         QCOMPARE(list.FieldByName("Goods_Id").AsString(), key);  // the list stands on the new goods
         TWjQuery row;
@@ -538,6 +547,160 @@ private slots:
         QCOMPARE(p->shown[0].kind, TWjPrompter::Kind::Error);  // the general error report
         QCOMPARE(goodsCount("GoodsName='刹车钳'"), 0);
         QCOMPARE(db().SelectValue("select CurNo from Jb_GoodsType where MeId=1").toInt(), 0);
+    }
+
+    // Two workstations save the same barcode: the one that comes second, whose save
+    // began after the first committed, is refused with the editor's message once its
+    // transaction is rolled back; meanwhile the other workstation writes freely.
+    void editorBarcodeRaceWithASecondWorkstation()
+    {
+        shopData();
+        auto other = t->OpenSecond(500);
+        bool raced = false;
+        db().SetStatementFilter([&](const QString &sql) {
+            if (!raced && sql.startsWith("BEGIN")) {
+                raced = true;  // the other workstation saves its goods first
+                TWjTransaction tr(*other);
+                other->ExecuteSQL("insert into Jb_Goods(Goods_Id,TypeId_Goods,GoodsNo,GoodsName,Unit1) values(50,1,'A050','对手商品','个')");
+                other->ExecuteSQL("insert into Jb_Goods_Tm(GoodsTxId,GoodsId,Txm,Unit_Flag) values(50,50,'7777',1)");
+                tr.Commit();
+            }
+            return true;
+        });
+        int otherWrote = 0;
+        p->onShow = [&](const ScriptedPrompter::Shown &) {
+            other->ExecuteSQL("insert into Jb_Goods_Tm(GoodsTxId,GoodsId,Txm,Unit_Flag) values(51,11,'8888',1)");
+            ++otherWrote;
+        };
+        bool stillOpen = false;
+        whenShown<TfrmGoods_Bx>([&](TfrmGoods_Bx *f) {
+            typeText(f->edGoodsName, "刹车钳");
+            pickType(f, "刹车系统");
+            typeText(f->cbUnit[0], "个");
+            typeText(f->edTxm[0], "7777");
+            click(f->btnSave);
+            stillOpen = f->isVisible();
+            QCOMPARE(f->edGoodsNo->text(), QString("A001"));
+        });
+        QVERIFY(TWjBx_Goods().BxGoodsGl(0).isEmpty());
+        db().SetStatementFilter({});
+        QVERIFY(raced);
+        QVERIFY(stillOpen);
+        QCOMPARE(p->Texts(), QStringList({"单位1条码“7777”已被商品“对手商品”（A050）使用，一个条码只能对应一个商品！"}));
+        QCOMPARE(otherWrote, 1);
+        QCOMPARE(goodsCount("GoodsName='刹车钳'"), 0);
+        QCOMPARE(db().SelectValue("select count(*) from Jb_Goods_Tm where Txm='7777'").toInt(), 1);
+        QCOMPARE(db().SelectValue("select CurNo from Jb_GoodsType where MeId=1").toInt(), 0);
+    }
+
+    // Should the barcode arrive between the check and the write after all (another
+    // program), the unique index refuses it: the editor says so after the rollback and
+    // stores nothing.
+    void editorBarcodeRefusedByTheIndexStoresNothing()
+    {
+        shopData();
+        bool injected = false;
+        db().SetStatementFilter([&](const QString &sql) {
+            if (!injected && sql.startsWith("insert into Jb_Goods_Tm")) {
+                injected = true;
+                db().ExecuteSQL("insert into Jb_Goods_Tm(GoodsTxId,GoodsId,Txm,Unit_Flag) values(60,11,'7778',2)");
+            }
+            return true;
+        });
+        whenShown<TfrmGoods_Bx>([&](TfrmGoods_Bx *f) {
+            typeText(f->edGoodsName, "刹车钳");
+            pickType(f, "刹车系统");
+            typeText(f->cbUnit[0], "个");
+            typeText(f->edTxm[0], "7778");
+            click(f->btnSave);
+            QVERIFY(f->isVisible());
+            QVERIFY(f->edTxm[0]->hasFocus());
+        });
+        QVERIFY(TWjBx_Goods().BxGoodsGl(0).isEmpty());
+        db().SetStatementFilter({});
+        QVERIFY(injected);
+        QCOMPARE(p->Texts(), QStringList({"单位1条码“7778”已被其他商品使用，一个条码只能对应一个商品！"}));
+        QCOMPARE(goodsCount("GoodsName='刹车钳'"), 0);
+        QCOMPARE(db().SelectValue("select count(*) from Jb_Goods_Tm").toInt(), 0);
+        QCOMPARE(db().SelectValue("select CurNo from Jb_GoodsType where MeId=1").toInt(), 0);
+    }
+
+    // Hostile input through the editor, typed as a user types: each row is stored exactly
+    // as it ends up in the inputs, or refused with a message and nothing stored.
+    void editorHostileInput_data()
+    {
+        const QString wide = QString::fromUcs4(U"\U00020000");
+        QTest::addColumn<QString>("name");      // typed into 商品名称
+        QTest::addColumn<QString>("remark");    // put into the memo
+        QTest::addColumn<QString>("price");     // put into 单位1进价
+        QTest::addColumn<QString>("stored");    // the name stored; "" when refused
+        QTest::addColumn<QString>("message");   // the refusal
+        QTest::newRow("quotes and markers") << "O'Neil \\ 50% a_b -- /* x */ ;" << "'); drop table Jb_Goods; --" << "12.5"
+                                            << "O'Neil \\ 50% a_b -- /* x */ ;" << "";
+        QTest::newRow("wide char at the limit") << QString(49, 'n') + wide << "" << "0" << QString(49, 'n') + wide << "";
+        QTest::newRow("wide char past the limit") << QString(50, 'n') + wide << "" << "0" << QString(50, 'n') << "";
+        QTest::newRow("NUL and half a char typed") << QString("刹") + QChar(0) + "车" + QChar(0xD800) + "钳" << "" << "0"
+                                                   << "刹车钳" << "";
+        QTest::newRow("10 kB remark") << "长备注" << QString(10240, 'r') + wide << "0" << "长备注" << "";
+        QTest::newRow("NUL in the remark") << "空字符" << QString("a") + QChar(0) + "b" << "0" << ""
+                                           << "输入的文字中含有无效字符（空字符或残缺的字符），操作已取消，没有保存任何内容。请检查输入后重试。";
+        QTest::newRow("exponent price") << "指数" << "" << "1e999" << "" << "单位1进价必须是数字！";
+        QTest::newRow("huge price") << "巨额" << "" << "99999999999999999999" << ""
+                                    << "单位1进价超出允许的范围（最多14位整数、4位小数）！";
+        QTest::newRow("largest price") << "最大" << "" << "99999999999999.9999" << "最大" << "";
+    }
+    void editorHostileInput()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, remark);
+        QFETCH(QString, price);
+        QFETCH(QString, stored);
+        QFETCH(QString, message);
+        shopData();
+        const int before = goodsCount();
+        whenShown<TfrmGoods_Bx>([&](TfrmGoods_Bx *f) {
+            pickType(f, "刹车系统");
+            typeText(f->edGoodsName, name);
+            typeText(f->cbUnit[0], "个");
+            f->mmRemark->setPlainText(remark);
+            f->edInPrice[0]->setText(price);  // what a paste past the input's own check would leave
+            click(f->btnSave);
+        });
+        const QString key = TWjBx_Goods().BxGoodsGl(0);
+        if (stored.isEmpty()) {
+            QVERIFY(key.isEmpty());
+            QCOMPARE(p->Texts(), QStringList({message}));
+            QCOMPARE(goodsCount(), before);
+            QCOMPARE(db().SelectValue("select CurNo from Jb_GoodsType where MeId=1").toInt(), 0);
+            return;
+        }
+        QVERIFY2(!key.isEmpty(), qPrintable(p->Texts().join(" | ")));
+        QVERIFY(p->shown.empty());
+        QCOMPARE(goodsCount(), before + 1);
+        TWjQuery row;
+        db().SelectTable("select * from Jb_Goods where Goods_Id=" + key, row);
+        QCOMPARE(row.FieldByName("GoodsName").AsString(), stored);
+        QCOMPARE(row.FieldByName("Remark_Goods").AsString(), remark);
+        QCOMPARE(row.FieldByName("LastIn_Price1").AsCurrency().ToString(), Currency::FromVariant(WjSql::CheckNumber(price)).ToString());
+    }
+
+    // The demo goods carry the numbers new goods get: prefix and three digits, so the
+    // next goods of a type follows them in the same width.
+    void demoGoodsNumbersHaveTheWidthOfNewOnes()
+    {
+        TestDatabase demo(true, true);
+        TWjQuery q;
+        demo.db().SelectTable("select GoodsNo, t.NoType from Jb_Goods g join Jb_GoodsType t on t.MeId=g.TypeId_Goods order by Goods_Id", q);
+        QVERIFY(q.RecordCount() >= 6);
+        for (q.First(); !q.Eof(); q.Next()) {
+            const QString no = q.Fields(0).AsString(), prefix = q.Fields(1).AsString();
+            QVERIFY2(no.startsWith(prefix) && no.size() == prefix.size() + 3, qPrintable(no));
+        }
+        TWjBx_GoodType types;
+        const QString next = types.DoOfGoodsNo("0", "1");  // 发动机配件, its counter at 3
+        QCOMPARE(next, QString("FD004"));
+        QCOMPARE(next.size(), demo.db().SelectValue("select GoodsNo from Jb_Goods where Goods_Id=5").toString().size());
+        QCOMPARE(demo.db().SelectValue("select GoodsNo from Yw_Pos_GdDetail where GoodsId_Sa=5").toString(), QString("FD001"));
     }
 
     void editorWarningDays_data()

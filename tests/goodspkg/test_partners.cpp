@@ -140,6 +140,9 @@ private slots:
             QCOMPARE(f->windowTitle(), caption);
             QCOMPARE(f->Value(numberColumn), firstNumber);
             QVERIFY(qobject_cast<QLineEdit *>(f->Input(numberColumn))->isReadOnly());
+            // ...and looks so: the window's colour, skipped by Tab and Enter.
+            QCOMPARE(f->Input(numberColumn)->palette().color(QPalette::Base), f->palette().color(QPalette::Window));
+            QVERIFY(!(f->Input(numberColumn)->focusPolicy() & Qt::TabFocus));
             f->findChild<QPushButton *>("btnSave")->click();
             QCOMPARE(p->Texts(), QStringList({nameColumn == "ZGNAME" ? "姓名不能为空！" : "名称不能为空！"}));
             QVERIFY(f->isVisible());

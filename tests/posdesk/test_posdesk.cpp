@@ -16,6 +16,7 @@
 #include "wjinifile.h"
 #include "wjport.h"
 #include "wjtestsupport.h"
+#include "wjtext.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -294,6 +295,13 @@ private slots:
         QTest::newRow("quantity not a number") << "6901" << "abc" << QStringLiteral("数量必须是数字！") << true;
         QTest::newRow("empty quantity") << "6901" << "" << QStringLiteral("数量必须是数字！") << true;
         QTest::newRow("barcode without unit") << "9990" << "1" << QStringLiteral("单位标志") << false;
+        // Hostile input: markers and wildcards are only characters of a code; quantities
+        // are plain decimal numbers.
+        QTest::newRow("comment markers in the code") << "6901' or 1=1 --" << "1" << none << false;
+        QTest::newRow("wildcard code") << "69%" << "1" << none << false;
+        QTest::newRow("exponent quantity") << "6901" << "1e3" << QStringLiteral("数量必须是数字！") << true;
+        QTest::newRow("infinite quantity") << "6901" << "inf" << QStringLiteral("数量必须是数字！") << true;
+        QTest::newRow("huge quantity") << "6901" << "99999999999" << QStringLiteral("数量必须是数字！") << true;
     }
     void badCodesAndQuantitiesAddNothing()
     {
@@ -604,6 +612,115 @@ private slots:
         QCOMPARE(p->Last(), QStringLiteral("该挂单已不存在，可能已在其他收银台解挂或被删除！"));
         QVERIFY(!p->shown.back().inTransaction);
         QCOMPARE(a.LineCount(), 0);
+    }
+
+    // The warning that a held ticket is gone comes once the transaction is rolled back:
+    // another counter writes while it is up.
+    void aGoneHeldTicketIsSaidOutsideTheTransaction()
+    {
+        auto other = t->OpenSecond(500);
+        TPosTicket a;
+        a.Start(kAdmin);
+        TPosGoods g;
+        QCOMPARE(a.FindBarcode("6901", &g), TPosTicket::Lookup::Found);
+        a.AddLine(g, 1);
+        p->answers = {true};
+        QVERIFY(a.Hold());
+        const QString gd = value("select Gd_Id from Yw_Pos_Gd");
+        other->ExecuteSQL("delete from Yw_Pos_GdDetail where Gd_Id=" + gd);
+        other->ExecuteSQL("delete from Yw_Pos_Gd where Gd_Id=" + gd);
+        int otherWrote = 0;
+        p->onShow = [&](const ScriptedPrompter::Shown &) {
+            QVERIFY(!t->db().InTransaction());
+            other->ExecuteSQL("update WJ_SYS_BH set CURNO=CURNO where BHCODE='POS_BH'");  // a sale's number elsewhere
+            ++otherWrote;
+        };
+        p->Clear();
+        QVERIFY(!a.Recall(gd));
+        QCOMPARE(p->Texts(), QStringList({QStringLiteral("该挂单已不存在，可能已在其他收银台解挂或被删除！")}));
+        QCOMPARE(otherWrote, 1);
+        QCOMPARE(a.LineCount(), 0);
+    }
+
+    // A ticket that cannot be opened at start (the database busy) is opened by the next
+    // scan; meanwhile the cashier reads what happened, not a dataset error.
+    void aTicketThatFailedToOpenIsOpenedByTheNextScan()
+    {
+        bool failed = false;
+        t->db().SetStatementFilter([&](const QString &sql) {
+            if (!failed && sql.startsWith("update WJ_SYS_BH")) {
+                failed = true;
+                return false;
+            }
+            return true;
+        });
+        auto w = window();
+        QVERIFY(failed);
+        QCOMPARE(p->shown.size(), size_t(1));
+        QVERIFY2(p->Last().startsWith(QStringLiteral("新的小票未能打开：数据库暂时无法使用")), qPrintable(p->Last()));
+        QVERIFY(!w->Ticket()->Ready());
+        QCOMPARE(w->edBillNo->text(), QString());
+        QCOMPARE(w->edCzy->text(), kAdmin);
+        p->Clear();
+        scan(w.get(), "6901");
+        QVERIFY(p->shown.empty());
+        QVERIFY(w->Ticket()->Ready());
+        QCOMPARE(w->Ticket()->LineCount(), 1);
+        QCOMPARE(w->edBillNo->text(), QString("XP0001"));
+        QVERIFY(w->Ticket()->SaHeadId != "0");
+        t->db().SetStatementFilter({});
+        QVERIFY(payWith(w.get(), "50", false));
+        QCOMPARE(value("select Sa_AutoNum from Yw_Pos_SaHead"), QString("XP0001"));
+    }
+
+    // A barcode two goods carry (stored before barcodes were unique) is not sold as
+    // either of them silently: the cashier is asked which.
+    void aBarcodeOfSeveralGoodsAsksWhich()
+    {
+        t->db().ExecuteSQL("drop index UX_Jb_Goods_Tm_Txm");
+        t->db().ExecuteSQL("insert into Jb_Goods_Tm(GoodsTxId,GoodsId,Txm,Unit_Flag) values(20,2,'5555',1)");
+        t->db().ExecuteSQL("insert into Jb_Goods_Tm(GoodsTxId,GoodsId,Txm,Unit_Flag) values(21,4,'5555',1)");
+        auto w = window();
+        p->choices = {1};
+        scan(w.get(), "5555");
+        QCOMPARE(p->offered, QStringList({QStringLiteral("黄油（G002） 按公斤"), QStringLiteral("火花塞（G004） 按只")}));
+        QCOMPARE(w->Ticket()->LineCount(), 1);
+        QCOMPARE(line(w.get(), 0, "GoodsName"), QStringLiteral("火花塞"));
+        QCOMPARE(line(w.get(), 0, "GoodsNo"), QString("G004"));
+        scan(w.get(), "5555");  // no answer: nothing sold, nothing else said
+        QCOMPARE(w->Ticket()->LineCount(), 1);
+        QCOMPARE(p->shown.size(), size_t(2));
+        QVERIFY(w->edCode->text().isEmpty());
+    }
+
+    // The held ticket's goods text is cut at 255 whole characters (cut at 255 UTF-16
+    // units it would end in half of one).
+    void heldTicketTextKeepsWholeCharacters()
+    {
+        const QString wide = QString::fromUcs4(U"\U00020000");
+        TPosTicket a;
+        a.Start(kAdmin);
+        TPosGoods g;
+        QCOMPARE(a.FindBarcode("1234", &g), TPosTicket::Lookup::Found);
+        g.goodsName = QString();
+        for (int i = 0; i < 50; ++i)
+            g.goodsName += wide;  // 50 characters, 100 units
+        for (int i = 0; i < 6; ++i)
+            a.AddLine(g, 1);
+        p->answers = {true};
+        QVERIFY(a.Hold());
+        const QString stored = value("select sGoods from Yw_Pos_Gd");
+        QCOMPARE(WjText::CharCount(stored), 255);
+        QVERIFY(WjText::IsClean(stored));
+        QCOMPARE(stored, QStringList(5, g.goodsName).join(',') + ',');
+    }
+
+    void theCounterLogsItsLoginAsTheMainProgramDoes()
+    {
+        auto w = window();
+        QTRY_VERIFY(!w->FirstTickTimer()->isActive());
+        QCOMPARE(w->windowTitle(), TfrmMain::ProductTitle());
+        QCOMPARE(count("select count(*) from WJ_SYS_LOG where LOGTEXT='登录系统' and CZYNAME='" + kAdmin + "'"), 1);
     }
 
     void keypadKeysOfTheKeyPanel()

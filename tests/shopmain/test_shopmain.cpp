@@ -180,6 +180,18 @@ private slots:
         // First tick: runs once and writes the start entry of the log.
         QTRY_VERIFY(!w->FirstTickTimer()->isActive());
         QCOMPARE(t->db().SelectValue("select count(*) from WJ_SYS_LOG where LOGTEXT='登录系统'").toInt(), 1);
+        QVERIFY(p->shown.empty());  // the shipped navigation file is fine
+    }
+
+    // A bar left empty by its file says why, once, when the window is made.
+    void aMissingNavigationFileIsSaid()
+    {
+        QVERIFY(QFile::remove(nav()));
+        auto w = makeMain();
+        QCOMPARE(w->NavBar()->HeaderCount(), 0);
+        QCOMPARE(p->shown.size(), size_t(1));
+        QVERIFY2(p->Last().startsWith(QStringLiteral("找不到导航文件")), qPrintable(p->Last()));
+        QVERIFY(p->Last().contains(QStringLiteral("SYS_WJQX.ini")));
     }
 
     void withoutNotesThePicturePageShows()

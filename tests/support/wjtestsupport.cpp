@@ -1,5 +1,6 @@
 #include "wjtestsupport.h"
 #include "schema.h"
+#include "wjencrypt.h"
 #include "wjpath.h"
 
 #include <QDir>
@@ -18,6 +19,8 @@ bool ScriptedPrompter::Show(Kind kind, const QString &caption, const QString &te
 {
     shown.push_back({kind, caption, text, inTransaction()});
     shownInTransaction += inTransaction() ? 1 : 0;
+    if (onShow)
+        onShow(shown.back());
     if (kind != Kind::Question)
         return true;
     if (answers.empty())
@@ -36,6 +39,20 @@ bool ScriptedPrompter::Input(const QString &caption, const QString &label, QStri
     *value = inputs.front();
     inputs.pop_front();
     return true;
+}
+
+int ScriptedPrompter::Choose(const QString &caption, const QString &label, const QStringList &items)
+{
+    shown.push_back({Kind::Question, caption, label, inTransaction()});
+    shownInTransaction += inTransaction() ? 1 : 0;
+    offered = items;
+    if (onShow)
+        onShow(shown.back());
+    if (choices.empty())
+        return -1;
+    const int c = choices.front();
+    choices.pop_front();
+    return c;
 }
 
 QStringList ScriptedPrompter::Texts() const
@@ -151,17 +168,23 @@ TestDatabase::~TestDatabase()
     WjPath::SetProgramDir(QString());
 }
 
-std::unique_ptr<TDBAction> TestDatabase::OpenSecond()
+std::unique_ptr<TDBAction> TestDatabase::OpenSecond(int waitMs)
 {
     auto second = std::make_unique<TDBAction>();
-    second->Connect(TestDbConfig(programDir()));
-    if (!m_schema.isEmpty())
+    TWjDbConfig c = TestDbConfig(programDir());
+    c.busyTimeoutMs = waitMs;
+    second->Connect(c);
+    if (!m_schema.isEmpty()) {
         second->ExecuteSQL(QStringLiteral("set search_path to ") + m_schema);
+        second->ExecuteSQL(QStringLiteral("set lock_timeout = %1").arg(waitMs));
+    }
     return second;
 }
 
 void TestDatabase::LoginAdmin()
 {
-    m_czy->SetPassword(QStringLiteral("系统管理员"), QStringLiteral("admin"));
+    // The password "admin", hashed once per test program (a hash takes a good part of a second).
+    static const QString stored = TWjEncrypt::HashPassword(QStringLiteral("admin"));
+    m_db->ExecuteSQL(QStringLiteral("update WJ_SYS_CZY set CZYPASSWORD=%1 where CZYNAME='系统管理员'").arg(TDBAction::QuotedStr(stored)));
     m_czy->BecomeOperator(QStringLiteral("系统管理员"));
 }

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 
 class ScriptedPrompter : public TWjPrompter
@@ -29,9 +30,15 @@ public:
     std::deque<bool> answers;     // answers to questions, in order
     bool defaultAnswer = false;   // when `answers` is empty
     std::deque<QString> inputs;   // answers to Input(); empty means cancel
+    std::deque<int> choices;      // answers to Choose(); empty means cancel
+    QStringList offered;          // the items of the last Choose()
+    // Runs while a box would be up (before it is answered): what another workstation
+    // does meanwhile.
+    std::function<void(const Shown &)> onShow;
 
     bool Show(Kind kind, const QString &caption, const QString &text) override;
     bool Input(const QString &caption, const QString &label, QString *value, bool password) override;
+    int Choose(const QString &caption, const QString &label, const QStringList &items) override;
     QStringList Texts() const;
     QString Last() const { return shown.empty() ? QString() : shown.back().text; }
     void Clear() { shown.clear(); }
@@ -67,8 +74,9 @@ public:
     TDBAction &db() { return *m_db; }
     TWjCzy &czy() { return *m_czy; }
     QString programDir() const { return m_dir.path() + QLatin1Char('/'); }
-    // A second connection to the same database (another workstation).
-    std::unique_ptr<TDBAction> OpenSecond();
+    // A second connection to the same database (another workstation). `waitMs`: how
+    // long its statements wait for a lock held by this one before they fail.
+    std::unique_ptr<TDBAction> OpenSecond(int waitMs = 10000);
     // Logs in as the first operator (level 0), setting its password to "admin".
     void LoginAdmin();
 

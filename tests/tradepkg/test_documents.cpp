@@ -21,6 +21,8 @@
 #include "wjtestsupport.h"
 
 #include <QComboBox>
+#include <QCompleter>
+#include <QAbstractItemView>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -565,6 +567,98 @@ private slots:
             w->Exit();
         });
         QCOMPARE(count("Yw_InDetail"), 1);
+    }
+
+    // The refusal of a save inside its transaction is shown once the transaction is
+    // rolled back: another workstation writes the same document while it is up.
+    void auditedMeanwhileIsSaidAfterTheRollback()
+    {
+        savedPurchase({{2, {"4"}, {"380"}, "T1", {}}});
+        open<TfrmJxcIn_Main_Bx>(1, [&](TfrmJxcIn_Main_Bx *w) {
+            search(w, {{2, {"9"}, {"380"}, "T9", {}}});
+            auto other = t->OpenSecond(500);
+            other->ExecuteSQL("update Yw_InHead set InFlag=2");
+            int otherWrote = 0;
+            p->onShow = [&](const ScriptedPrompter::Shown &s) {
+                if (s.kind == TWjPrompter::Kind::Question)
+                    return;
+                other->ExecuteSQL("update Yw_InHead set Bz_InHead='另一台电脑'");  // the row the save read, locked
+                ++otherWrote;
+            };
+            p->Clear();
+            QVERIFY(!w->Save());
+            p->onShow = {};
+            QCOMPARE(p->Last(), QString("对不起，该进货单已经审核！"));
+            QCOMPARE(otherWrote, 1);
+            w->Exit();
+        });
+        QCOMPARE(value("select Bz_InHead from Yw_InHead"), QStringLiteral("另一台电脑"));
+        QCOMPARE(count("Yw_InDetail"), 1);
+    }
+
+    // The supplier box takes only suppliers of its list: typing finds them; a name that
+    // is none of them is cleared on leaving the box and never saved as supplier 0.
+    void supplierBoxTakesOnlyListedSuppliers()
+    {
+        auto typeAndLeave = [](TfrmJxcDoc_Bx *w, const QString &text) {
+            QLineEdit *e = w->Partner()->Box()->lineEdit();
+            w->activateWindow();  // the window active, as the user's
+            QApplication::setActiveWindow(w);
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            e->setFocus();
+            e->selectAll();
+            for (const QChar c : text) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(e, &press);
+            }
+            QWidget *offered = w->Partner()->Box()->completer()->popup();
+            if (offered->isVisible())
+                QTest::keyClick(offered, Qt::Key_Escape);  // the offered names are not taken
+            QTest::keyClick(e, Qt::Key_Return);  // Enter moves on: the box is left
+        };
+        open<TfrmJxcIn_Main_Bx>(0, [&](TfrmJxcIn_Main_Bx *w) {
+            search(w, {{2, {"4"}, {"380"}, "T1", {}}});
+            struct Case { QString typed, shown, key, phone; };
+            const Case cases[] = {
+                {"不存在的供应商", "", "", ""},
+                {"博世", "博世经销部", "1", "0571-1111"},     // the only one that contains it
+                {"a", "", "", ""},
+                {"朝阳轮胎", "朝阳轮胎", "2", "0571-2222"},
+                {"朝阳轮胎二厂", "", "", ""},
+            };
+            for (const Case &c : cases) {
+                typeAndLeave(w, c.typed);
+                QCOMPARE(w->Partner()->Text(), c.shown);
+                QCOMPARE(w->Partner()->KeyValue(), c.key);
+                QCOMPARE(w->Value("GysId"), c.key);
+                QCOMPARE(w->Value("ClientName"), c.shown);
+                if (!c.key.isEmpty())
+                    QCOMPARE(w->Value("Lxdh"), c.phone);
+            }
+            p->Clear();
+            QVERIFY(!w->Save());
+            QCOMPARE(p->Last(), QString("供应商名称不能为空！"));
+            // Typing offers the suppliers that contain the text; one is taken from the list.
+            QLineEdit *e = w->Partner()->Box()->lineEdit();
+            e->setFocus();
+            for (const QChar c : QStringLiteral("经销")) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+                QApplication::sendEvent(e, &press);
+            }
+            auto *offered = w->Partner()->Box()->completer()->popup();
+            QVERIFY(offered->isVisible());
+            QCOMPARE(offered->model()->rowCount(), 1);
+            QTest::keyClick(offered, Qt::Key_Down);
+            QTest::keyClick(offered, Qt::Key_Return);
+            QCOMPARE(w->Value("GysId"), QString("1"));
+            QCOMPARE(w->Value("ClientName"), QString("博世经销部"));
+            typeAndLeave(w, "轮胎");
+            QCOMPARE(w->Value("GysId"), QString("2"));
+            QVERIFY(w->Save());
+        });
+        QCOMPARE(count("Yw_InHead"), 1);
+        QCOMPARE(count("Yw_InHead where GysId=2 and ClientName='朝阳轮胎'"), 1);
+        QCOMPARE(count("Yw_InHead where GysId=0 or GysId is null"), 0);
     }
 
     // The supplier lookup's new and edit buttons run the supplier editor; the chosen
