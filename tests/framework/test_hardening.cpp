@@ -500,7 +500,8 @@ private slots:
         const QString indexExists = db().Dialect().IndexExistsSql("UX_Jb_Goods_Tm_Txm");
 
         QStringList notices = ShopSchema::Upgrade(db(), false);
-        QCOMPARE(ShopSchema::CurrentVersion(db()), 7);
+        QVERIFY(ShopSchema::AppliedSteps(db()).contains(7));
+        QCOMPARE(ShopSchema::CurrentVersion(db()), ShopSchema::LatestVersion());
         QCOMPARE(db().SelectValue("select count(*) from Jb_Goods_Tm").toInt(), 6);  // rows kept
         QCOMPARE(notices.size(), 1);
         QVERIFY2(notices[0].startsWith(QStringLiteral("以下商品条码被重复使用：690001（3处）、690003（2处）。")), qPrintable(notices[0]));

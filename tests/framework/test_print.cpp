@@ -461,7 +461,7 @@ private slots:
         });
         CurCzy->RunDll(nullptr, "PrintKit", "RUNEPTTOOL");
         QCOMPARE(d->Missed, QStringList());
-        QCOMPARE(shownReports, QStringList({"进货管理", "销售管理"}));
+        QCOMPARE(shownReports, QStringList({"保险单", "进货管理", "销售管理"}));
     }
 };
 
